@@ -1,0 +1,37 @@
+// The machine directory that the host layer runs on.
+//
+//   DIR/machine.ini    [machine] windows, system, cwd, module, acp, oemcp,
+//                      screen; [toolkit] failures of the stand-in toolkit;
+//                      [faults] failures of the host's system calls.
+//   DIR/c/, DIR/d/ ... one folder per drive, named by its lower-case letter.
+//   DIR/registry.reg   the registry as REGEDIT4 text.
+//
+// Windows paths map onto the drive folders case-insensitively, as on Windows:
+// "C:\WINDOWS\System.INI" finds DIR/c/windows/system.ini whatever the case of
+// the stored names. A run changes the machine directory in place.
+#pragma once
+
+#include <string>
+
+namespace host {
+
+// Opens DIR as the machine for the rest of the process (or until the next
+// OpenMachine). Returns false with a message when DIR or its machine.ini
+// cannot be read or holds a bad value.
+bool OpenMachine(const std::string& dir, std::string* error);
+
+// The folder given to OpenMachine.
+const std::string& MachineDir();
+
+// A value of machine.ini, or fallback when the section or key is missing.
+// Sections and keys are case-insensitive.
+std::string MachineValue(const std::string& section, const std::string& key,
+                         const std::string& fallback = std::string());
+
+// The native path for a Windows path (absolute, relative to the current
+// directory, or drive-relative). Existing components are found
+// case-insensitively; missing ones keep the case given. Empty when the drive
+// does not exist on the machine.
+std::string NativePath(const std::string& windowsPath);
+
+}  // namespace host

@@ -1,0 +1,130 @@
+#include "calls.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "standin.h"
+#include "transcript.h"
+
+namespace {
+
+struct FailureRule {
+  bool every = false;
+  int nth = 0;
+};
+
+struct CallState {
+  std::vector<ToolkitCall> calls;
+  std::map<std::string, int> counts;
+  std::map<std::string, FailureRule> failures;
+  int frame_result = 1;
+  bool config_loaded = false;
+};
+
+CallState& State() {
+  static CallState state;
+  return state;
+}
+
+std::string Trim(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t\r\n");
+  if (begin == std::string::npos) return std::string();
+  size_t end = text.find_last_not_of(" \t\r\n");
+  return text.substr(begin, end - begin + 1);
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Reads the [toolkit] section of the machine's machine.ini, once.
+void LoadConfig() {
+  CallState& state = State();
+  if (state.config_loaded) return;
+  state.config_loaded = true;
+  const char* path = std::getenv("SETUPHOST_MACHINE_INI");
+  if (path == nullptr || *path == '\0') return;
+  std::ifstream file(path);
+  std::string line;
+  bool inToolkit = false;
+  while (std::getline(file, line)) {
+    line = Trim(line);
+    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+    if (line[0] == '[') {
+      inToolkit = Lower(line) == "[toolkit]";
+      continue;
+    }
+    size_t equals = line.find('=');
+    if (!inToolkit || equals == std::string::npos) continue;
+    std::string name = Trim(line.substr(0, equals));
+    std::string value = Trim(line.substr(equals + 1));
+    if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
+      state.frame_result = std::atoi(value.c_str());
+    } else if (value == "fail") {
+      state.failures[name] = FailureRule{true, 0};
+    } else if (value.rfind("fail ", 0) == 0) {
+      state.failures[name] = FailureRule{false, std::atoi(value.c_str() + 5)};
+    }
+  }
+}
+
+}  // namespace
+
+std::string CallArg(const char* text) {
+  return text == nullptr ? std::string("NULL") : TranscriptQuote(text);
+}
+
+std::string CallArg(long long number) { return std::to_string(number); }
+
+bool ToolkitCallFails(const char* function, std::vector<std::string> args) {
+  LoadConfig();
+  CallState& state = State();
+  state.calls.push_back(ToolkitCall{function, std::move(args)});
+  int count = ++state.counts[function];
+  auto rule = state.failures.find(function);
+  if (rule == state.failures.end()) return false;
+  if (!rule->second.every && rule->second.nth != count) return false;
+  TranscriptLine(std::string("toolkit fail ") + function);
+  return true;
+}
+
+int ConfiguredFrameResult() {
+  LoadConfig();
+  return State().frame_result;
+}
+
+std::vector<ToolkitCall>& CallRecord() { return State().calls; }
+
+void ResetCallRecord() {
+  CallState& state = State();
+  state.calls.clear();
+  state.counts.clear();
+  state.failures.clear();
+  state.frame_result = 1;
+  state.config_loaded = false;
+}
+
+std::vector<ToolkitCall> StandinCalls() { return State().calls; }
+
+std::vector<ToolkitCall> StandinCallsOf(const std::string& function) {
+  std::vector<ToolkitCall> calls;
+  for (const ToolkitCall& call : State().calls) {
+    if (call.function == function) calls.push_back(call);
+  }
+  return calls;
+}
+
+void StandinFailCall(const std::string& function, int nth) {
+  LoadConfig();
+  State().failures[function] = FailureRule{nth == 0, nth};
+}
+
+void StandinSetFrameResult(int value) {
+  LoadConfig();
+  State().frame_result = value;
+}

@@ -1,0 +1,24 @@
+// The stand-in's record of calls and its failure rules, shared by every
+// toolkit library.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "winapi.h"
+
+// A text argument as the record shows it: quoted, or NULL.
+std::string CallArg(const char* text);
+std::string CallArg(long long number);
+
+// Records the call and answers whether it is to fail. A failing call also
+// writes "toolkit fail NAME" into the transcript.
+bool ToolkitCallFails(const char* function, std::vector<std::string> args);
+
+// The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
+int ConfiguredFrameResult();
+
+// Internal: the record kept by ToolkitCallFails, and its reset.
+struct ToolkitCall;
+std::vector<ToolkitCall>& CallRecord();
+void ResetCallRecord();

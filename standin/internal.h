@@ -1,0 +1,11 @@
+// What the toolkit libraries keep, for the test view (standin/native/).
+#pragma once
+
+#include <string>
+#include <vector>
+
+void ResetFrame();
+void ResetPages();
+std::vector<int> PageNumbers();
+void ResetSymbols();
+std::string SymbolValue(const std::string& name);

@@ -1,0 +1,14 @@
+#include "internal.h"
+#include "calls.h"
+#include "standin.h"
+
+void StandinReset() {
+  ResetCallRecord();
+  ResetSymbols();
+  ResetPages();
+  ResetFrame();
+}
+
+std::string StandinSymbol(const std::string& name) { return SymbolValue(name); }
+
+std::vector<int> StandinPageStack() { return PageNumbers(); }

@@ -1,0 +1,31 @@
+// What a test sees of the stand-in toolkit: every call with its arguments,
+// and failures on request. A machine asks for failures too, in its
+// machine.ini section [toolkit]:
+//   NAME=fail         every call of toolkit function NAME fails
+//   NAME=fail N       only its Nth call (counted from 1)
+//   InitializeFrame=VALUE   the frame's result (-1 abandon, 0 failure, >0 open)
+// The machine.ini is the file named by SETUPHOST_MACHINE_INI.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ToolkitCall {
+  std::string function;
+  std::vector<std::string> args;  // texts in transcript quoting, numbers in decimal
+};
+
+// Every call so far, in order.
+std::vector<ToolkitCall> StandinCalls();
+// The calls of one function only.
+std::vector<ToolkitCall> StandinCallsOf(const std::string& function);
+// Makes the nth call of function (counted from 1 from the start or the last
+// reset) fail; nth 0 makes every call fail.
+void StandinFailCall(const std::string& function, int nth);
+void StandinSetFrameResult(int value);
+// Forgets calls, failures, symbols, pages and the frame.
+void StandinReset();
+// A symbol's value as the toolkit holds it ("" when unset).
+std::string StandinSymbol(const std::string& name);
+// The page numbers on the stack, bottom first.
+std::vector<int> StandinPageStack();
