@@ -1,0 +1,215 @@
+// The machine's ANSI and OEM code pages, through iconv: lead bytes, case,
+// OEM to ANSI conversion and double-byte-aware stepping.
+
+#include <iconv.h>
+#include <unicode/uchar.h>
+
+#include <array>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "host_internal.h"
+#include "winapi.h"
+
+namespace host {
+namespace {
+
+struct CodePage {
+  unsigned number = 0;
+  std::array<bool, 256> lead{};            // lead byte of a double-byte character
+  std::array<unsigned char, 256> upper{};  // single-byte capital, or the byte itself
+};
+
+struct CodePages {
+  CodePage ansi;
+  CodePage oem;
+};
+
+bool BuildCodePage(unsigned number, CodePage* page, std::string* error);
+
+// Until a machine is opened, the code pages are Windows' defaults.
+CodePages DefaultPages() {
+  CodePages pages;
+  std::string error;
+  BuildCodePage(1252, &pages.ansi, &error);
+  BuildCodePage(437, &pages.oem, &error);
+  return pages;
+}
+
+CodePages& Pages() {
+  static CodePages pages = DefaultPages();
+  return pages;
+}
+
+std::string IconvName(unsigned codePage) { return "CP" + std::to_string(codePage); }
+
+// Converts bytes with an open descriptor. Returns false unless the whole
+// input converted; *incomplete tells whether it ended in the middle of a
+// character.
+bool Convert(iconv_t cd, const std::string& in, std::string* out, bool* incomplete = nullptr) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  std::vector<char> input(in.begin(), in.end());
+  char buffer[64];
+  char* inPtr = input.data();
+  size_t inLeft = input.size();
+  char* outPtr = buffer;
+  size_t outLeft = sizeof buffer;
+  size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  if (incomplete != nullptr) *incomplete = result == static_cast<size_t>(-1) && errno == EINVAL;
+  if (result == static_cast<size_t>(-1) || inLeft != 0) return false;
+  // Flush any shift state.
+  if (iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
+  out->assign(buffer, static_cast<size_t>(outPtr - buffer));
+  return true;
+}
+
+// One UCS-4 (native byte order) character from a string of 4 bytes.
+char32_t Ucs4(const std::string& bytes) {
+  char32_t c = 0;
+  for (size_t i = 0; i < 4 && i < bytes.size(); ++i) reinterpret_cast<char*>(&c)[i] = bytes[i];
+  return c;
+}
+std::string Ucs4Bytes(char32_t c) { return std::string(reinterpret_cast<const char*>(&c), 4); }
+
+bool BuildCodePage(unsigned number, CodePage* page, std::string* error) {
+  iconv_t decode = iconv_open("UCS-4LE", IconvName(number).c_str());
+  if (decode == reinterpret_cast<iconv_t>(-1)) {
+    *error = "code page " + std::to_string(number) + " is not known to iconv";
+    return false;
+  }
+  iconv_t encode = iconv_open(IconvName(number).c_str(), "UCS-4LE");
+  if (encode == reinterpret_cast<iconv_t>(-1)) {
+    iconv_close(decode);
+    *error = "code page " + std::to_string(number) + " is not known to iconv";
+    return false;
+  }
+  page->number = number;
+  for (int b = 0; b < 256; ++b) {
+    unsigned char byte = static_cast<unsigned char>(b);
+    page->upper[byte] = byte;
+    page->lead[byte] = false;
+    std::string ucs;
+    bool incomplete = false;
+    if (!Convert(decode, std::string(1, static_cast<char>(byte)), &ucs, &incomplete)) {
+      // A byte that starts a character but does not end one is a lead byte,
+      // whether or not the code page assigns every row it leads (Windows
+      // takes the lead-byte ranges of the code page as they are).
+      page->lead[byte] = incomplete;
+      continue;
+    }
+    if (ucs.size() != 4) continue;
+    char32_t capital = static_cast<char32_t>(u_toupper(static_cast<UChar32>(Ucs4(ucs))));
+    if (capital == Ucs4(ucs)) continue;
+    std::string encoded;
+    if (Convert(encode, Ucs4Bytes(capital), &encoded) && encoded.size() == 1)
+      page->upper[byte] = static_cast<unsigned char>(encoded[0]);
+  }
+  iconv_close(decode);
+  iconv_close(encode);
+  return true;
+}
+
+}  // namespace
+
+bool LoadCodePages(unsigned acp, unsigned oemcp, std::string* error) {
+  CodePages next;
+  if (!BuildCodePage(acp, &next.ansi, error) || !BuildCodePage(oemcp, &next.oem, error))
+    return false;
+  Pages() = next;
+  return true;
+}
+
+bool IsAnsiLeadByte(unsigned char c) { return Pages().ansi.lead[c]; }
+bool IsOemLeadByte(unsigned char c) { return Pages().oem.lead[c]; }
+unsigned char UpperAnsiByte(unsigned char c) { return Pages().ansi.upper[c]; }
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (IsAnsiLeadByte(x) && i + 1 < a.size()) {
+      if (x != y || a[i + 1] != b[i + 1]) return false;
+      ++i;
+      continue;
+    }
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
+    if (UpperAnsiByte(x) != UpperAnsiByte(y)) return false;
+  }
+  return true;
+}
+
+}  // namespace host
+
+extern "C" {
+
+BOOL WINAPI IsDBCSLeadByte(BYTE byte) { return host::IsAnsiLeadByte(byte) ? TRUE : FALSE; }
+
+LPSTR WINAPI CharNextA(LPCSTR current) {
+  if (current == nullptr || *current == '\0') return const_cast<LPSTR>(current);
+  if (host::IsAnsiLeadByte(static_cast<unsigned char>(current[0])) && current[1] != '\0')
+    return const_cast<LPSTR>(current + 2);
+  return const_cast<LPSTR>(current + 1);
+}
+
+LPSTR WINAPI CharPrevA(LPCSTR start, LPCSTR current) {
+  if (start == nullptr || current == nullptr) return const_cast<LPSTR>(current);
+  while (*start != '\0' && start < current) {
+    LPCSTR next = CharNextA(start);
+    if (next >= current) break;
+    start = next;
+  }
+  return const_cast<LPSTR>(start);
+}
+
+LPSTR WINAPI CharUpperA(LPSTR text) {
+  if (IS_INTRESOURCE(text)) {
+    // A single character in the low word.
+    unsigned char c = static_cast<unsigned char>(reinterpret_cast<ULONG_PTR>(text) & 0xff);
+    return reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(host::UpperAnsiByte(c)));
+  }
+  for (char* p = text; *p != '\0'; p = CharNextA(p)) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (!host::IsAnsiLeadByte(c)) *p = static_cast<char>(host::UpperAnsiByte(c));
+  }
+  return text;
+}
+
+BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination) {
+  if (source == nullptr || destination == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const host::MachineConfig& config = host::Config();
+  std::string in(source);
+  iconv_t decode = iconv_open("UCS-4LE", host::IconvName(config.oemcp).c_str());
+  iconv_t encode = iconv_open(host::IconvName(config.acp).c_str(), "UCS-4LE");
+  std::string out;
+  for (size_t i = 0; i < in.size() && out.size() < in.size();) {
+    size_t length =
+        host::IsOemLeadByte(static_cast<unsigned char>(in[i])) && i + 1 < in.size() ? 2 : 1;
+    std::string ucs, ansi;
+    // A character that either code page lacks becomes the default '?'.
+    if (decode == reinterpret_cast<iconv_t>(-1) || encode == reinterpret_cast<iconv_t>(-1) ||
+        !host::Convert(decode, in.substr(i, length), &ucs) || !host::Convert(encode, ucs, &ansi) ||
+        ansi.empty())
+      ansi = "?";
+    // The result never grows past the source's length, so that converting
+    // in place cannot overrun.
+    if (out.size() + ansi.size() > in.size()) break;
+    out += ansi;
+    i += length;
+  }
+  if (decode != reinterpret_cast<iconv_t>(-1)) iconv_close(decode);
+  if (encode != reinterpret_cast<iconv_t>(-1)) iconv_close(encode);
+  out.copy(destination, out.size());
+  destination[out.size()] = '\0';
+  return TRUE;
+}
+
+UINT WINAPI GetACP(void) { return host::Config().acp; }
+UINT WINAPI GetOEMCP(void) { return host::Config().oemcp; }
+
+}  // extern "C"

@@ -1,0 +1,149 @@
+// The current directory, the Windows and system directories, attributes and
+// directory creation.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "host/machine.h"
+#include "host_internal.h"
+#include "winapi.h"
+
+namespace host {
+namespace {
+
+std::string& Current() {
+  static std::string current = "C:\\";
+  return current;
+}
+
+// The current directory, with the backslash Windows keeps after it, must
+// stay below MAX_PATH characters.
+constexpr size_t kMaxCurrentDirectory = MAX_PATH - 2;
+
+// Copies text to a caller's buffer with the directory functions' contract:
+// the length without the zero when it fits, else the size needed with the
+// zero and nothing written.
+DWORD CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
+  if (buffer == nullptr || size <= text.size()) return static_cast<DWORD>(text.size() + 1);
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
+}
+
+// The error Windows gives for a path that cannot be found: "file not found"
+// when its folder exists, "path not found" when the folder is missing too.
+DWORD MissingPathError(const std::string& full) {
+  size_t slash = full.rfind('\\');
+  std::string parent =
+      slash == std::string::npos || slash < 3 ? full.substr(0, 3) : full.substr(0, slash);
+  struct stat info;
+  std::string native = NativePath(parent);
+  if (!native.empty() && stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    return ERROR_FILE_NOT_FOUND;
+  return ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
+const std::string& CurrentDirectory() { return Current(); }
+void SetCurrentDirectoryPath(const std::string& fullPath) { Current() = fullPath; }
+
+}  // namespace host
+
+extern "C" {
+
+DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
+  return host::CopyOut(host::CurrentDirectory(), buffer, size);
+}
+
+BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
+  if (path == nullptr || *path == '\0') {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::string full = host::FullWindowsPath(path);
+  if (full.empty()) {
+    SetLastError(ERROR_INVALID_NAME);
+    return FALSE;
+  }
+  if (full.size() > host::kMaxCurrentDirectory) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+  }
+  std::string native = host::NativePath(full);
+  struct stat info;
+  if (native.empty() || stat(native.c_str(), &info) != 0) {
+    SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
+    return FALSE;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    SetLastError(ERROR_DIRECTORY);
+    return FALSE;
+  }
+  host::SetCurrentDirectoryPath(full);
+  return TRUE;
+}
+
+UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size) {
+  return host::CopyOut(host::Config().windowsDir, buffer, size);
+}
+
+UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size) {
+  return host::CopyOut(host::Config().systemDir, buffer, size);
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR path) {
+  if (path == nullptr || *path == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  std::string full = host::FullWindowsPath(path);
+  std::string native = host::NativePath(full);
+  struct stat info;
+  if (native.empty() || stat(native.c_str(), &info) != 0) {
+    SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+  // By the mode bits, not by access(): the host may run as root.
+  if (!(info.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
+  return attributes;
+}
+
+BOOL WINAPI CreateDirectoryA(LPCSTR path, void* /*security*/) {
+  if (path == nullptr || *path == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  std::string full = host::FullWindowsPath(path);
+  std::string native = host::NativePath(full);
+  if (native.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  if (full.size() <= 3) {  // a drive root always exists
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (mkdir(native.c_str(), 0777) == 0) return TRUE;
+  switch (errno) {
+    case EEXIST:
+      SetLastError(ERROR_ALREADY_EXISTS);
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      SetLastError(ERROR_PATH_NOT_FOUND);
+      break;
+    case ENOSPC:
+      SetLastError(ERROR_DISK_FULL);
+      break;
+    default:
+      SetLastError(ERROR_ACCESS_DENIED);
+      break;
+  }
+  return FALSE;
+}
+
+}  // extern "C"

@@ -1,0 +1,68 @@
+// Internal to the host layer: what its source files share. Nothing here is
+// part of the Win32 subset; tests may include it to reset the host between
+// cases.
+#pragma once
+
+#include <string>
+
+#include "winapi.h"
+
+namespace host {
+
+// The values of machine.ini [machine] after OpenMachine, with their defaults.
+struct MachineConfig {
+  std::string windowsDir = "C:\\WINDOWS";         // [machine] windows
+  std::string systemDir = "C:\\WINDOWS\\SYSTEM";  // [machine] system
+  std::string cwd = "C:\\";                       // [machine] cwd: start directory
+  unsigned acp = 1252;                            // [machine] acp
+  unsigned oemcp = 437;                           // [machine] oemcp
+  int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
+  int screenHeight = 768;
+};
+const MachineConfig& Config();
+
+// Forgets everything a run left in the host (windows, queued messages, open
+// files, memory blocks, loaded modules, faults, error mode, last error,
+// current directory) and closes the machine. Tests call it before opening a
+// machine anew; the process's first OpenMachine needs no reset.
+void ResetHost();
+
+// Forgets machine.ini; MachineDir() is empty again.
+void CloseMachine();
+
+// Per-file parts of ResetHost and of OpenMachine.
+void ResetWindows();
+void ResetModules();
+void ResetFiles();
+void ResetMemory();
+void ResetRegistry();
+void ResetProcessState();
+// Applies the machine's code pages (builds the lead-byte and upper-case
+// tables). False with a message when iconv does not know a code page.
+bool LoadCodePages(unsigned acp, unsigned oemcp, std::string* error);
+// Applies machine.ini [faults]. False with a message on a bad value.
+bool LoadFaults(std::string* error);
+
+// The current directory as a full Windows path (no trailing backslash unless
+// a drive root).
+const std::string& CurrentDirectory();
+void SetCurrentDirectoryPath(const std::string& fullPath);
+
+// The full Windows path for a path relative to the current directory:
+// separators made backslashes and collapsed, "." and ".." resolved, trailing
+// dots and blanks of each component removed, the drive letter upper-case, no
+// trailing backslash unless a drive root. Empty when the path is empty, a
+// UNC path or has no drive.
+std::string FullWindowsPath(const std::string& path);
+
+// Case-insensitive comparison as file names and INI keys are compared: ASCII
+// letters fold, and the machine's ANSI code page folds its single-byte
+// letters; both bytes of a double-byte character must match exactly.
+bool EqualNoCase(const std::string& a, const std::string& b);
+// Upper-cases one single-byte character of the ANSI code page (bytes that
+// are lead bytes, and characters without a single-byte capital, stay).
+unsigned char UpperAnsiByte(unsigned char c);
+bool IsAnsiLeadByte(unsigned char c);
+bool IsOemLeadByte(unsigned char c);
+
+}  // namespace host

@@ -1,0 +1,164 @@
+// The machine directory: machine.ini and the values it gives.
+
+#include "host/machine.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "host_internal.h"
+
+namespace host {
+namespace {
+
+struct MachineState {
+  std::string dir;
+  // machine.ini, keys folded to lower case: section -> key -> value.
+  std::map<std::string, std::map<std::string, std::string>> ini;
+  MachineConfig config;
+};
+
+MachineState& State() {
+  static MachineState state;
+  return state;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t\r\n");
+  if (begin == std::string::npos) return std::string();
+  size_t end = text.find_last_not_of(" \t\r\n");
+  return text.substr(begin, end - begin + 1);
+}
+
+// machine.ini: "[section]" lines, "key=value" lines, ';' or '#' comment
+// lines. Blanks around keys and values are dropped. A later key of the same
+// name wins.
+void ParseIni(const std::string& content,
+              std::map<std::string, std::map<std::string, std::string>>* ini) {
+  std::istringstream lines(content);
+  std::string line, section;
+  while (std::getline(lines, line)) {
+    std::string text = Trim(line);
+    if (text.empty() || text[0] == ';' || text[0] == '#') continue;
+    if (text[0] == '[') {
+      size_t close = text.find(']');
+      section =
+          Lower(Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+      (*ini)[section];
+      continue;
+    }
+    size_t equals = text.find('=');
+    if (equals == std::string::npos) continue;
+    (*ini)[section][Lower(Trim(text.substr(0, equals)))] = Trim(text.substr(equals + 1));
+  }
+}
+
+bool IsAbsoluteWindowsPath(const std::string& path) {
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path[2] == '\\' || path[2] == '/');
+}
+
+bool ParseUnsigned(const std::string& text, unsigned* value) {
+  if (text.empty() || text.size() > 9) return false;
+  unsigned result = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    result = result * 10 + static_cast<unsigned>(c - '0');
+  }
+  *value = result;
+  return true;
+}
+
+bool Fail(std::string* error, const std::string& message) {
+  if (error != nullptr) *error = message;
+  return false;
+}
+
+}  // namespace
+
+const MachineConfig& Config() { return State().config; }
+
+bool OpenMachine(const std::string& dir, std::string* error) {
+  struct stat info;
+  if (dir.empty() || stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    return Fail(error, "machine directory " + dir + " does not exist");
+  std::ifstream file(dir + "/machine.ini", std::ios::binary);
+  if (!file) return Fail(error, "cannot read " + dir + "/machine.ini");
+  std::stringstream content;
+  content << file.rdbuf();
+
+  MachineState next;
+  next.dir = dir;
+  while (next.dir.size() > 1 && next.dir.back() == '/') next.dir.pop_back();
+  ParseIni(content.str(), &next.ini);
+
+  auto value = [&next](const char* key, const std::string& fallback) {
+    auto section = next.ini.find("machine");
+    if (section == next.ini.end()) return fallback;
+    auto found = section->second.find(key);
+    return found == section->second.end() ? fallback : found->second;
+  };
+  MachineConfig& config = next.config;
+  config.windowsDir = value("windows", config.windowsDir);
+  config.systemDir = value("system", config.systemDir);
+  config.cwd = value("cwd", config.cwd);
+  for (const char* key : {"windows", "system", "cwd"}) {
+    std::string path = value(key, "C:\\");
+    if (!IsAbsoluteWindowsPath(path))
+      return Fail(error, std::string("machine.ini [machine] ") + key +
+                             " is not a full Windows path: " + path);
+  }
+  if (!ParseUnsigned(value("acp", "1252"), &config.acp))
+    return Fail(error, "machine.ini [machine] acp is not a number: " + value("acp", ""));
+  if (!ParseUnsigned(value("oemcp", "437"), &config.oemcp))
+    return Fail(error, "machine.ini [machine] oemcp is not a number: " + value("oemcp", ""));
+  std::string screen = Lower(value("screen", "1024x768"));
+  size_t cross = screen.find('x');
+  unsigned width = 0, height = 0;
+  if (cross == std::string::npos || !ParseUnsigned(Trim(screen.substr(0, cross)), &width) ||
+      !ParseUnsigned(Trim(screen.substr(cross + 1)), &height) || width == 0 || height == 0)
+    return Fail(error, "machine.ini [machine] screen is not WIDTHxHEIGHT: " + screen);
+  config.screenWidth = static_cast<int>(width);
+  config.screenHeight = static_cast<int>(height);
+
+  std::string codePageError;
+  if (!LoadCodePages(config.acp, config.oemcp, &codePageError)) return Fail(error, codePageError);
+
+  MachineState& state = State();
+  state = std::move(next);
+  // Paths are normalised once the code pages (which fold case) are known.
+  state.config.windowsDir = FullWindowsPath(state.config.windowsDir);
+  state.config.systemDir = FullWindowsPath(state.config.systemDir);
+  state.config.cwd = FullWindowsPath(state.config.cwd);
+  SetCurrentDirectoryPath(state.config.cwd);
+  return true;
+}
+
+const std::string& MachineDir() { return State().dir; }
+
+std::string MachineValue(const std::string& section, const std::string& key,
+                         const std::string& fallback) {
+  const MachineState& state = State();
+  auto found = state.ini.find(Lower(section));
+  if (found == state.ini.end()) return fallback;
+  auto value = found->second.find(Lower(key));
+  return value == found->second.end() ? fallback : value->second;
+}
+
+void CloseMachine() {
+  State() = MachineState();
+  std::string error;
+  LoadCodePages(State().config.acp, State().config.oemcp, &error);
+}
+
+}  // namespace host

@@ -1,0 +1,16 @@
+// Message boxes: recorded in the transcript and answered by the user agent.
+
+#include <string>
+
+#include "host/user_agent.h"
+#include "transcript.h"
+#include "winapi.h"
+
+extern "C" int WINAPI MessageBoxA(HWND /*owner*/, LPCSTR text, LPCSTR caption, UINT type) {
+  std::string body = text != nullptr ? text : "";
+  // Windows shows "Error" when no caption is given.
+  std::string title = caption != nullptr ? caption : "Error";
+  TranscriptLine("msgbox " + TranscriptQuote(body) + " " + TranscriptQuote(title) + " " +
+                 std::to_string(type));
+  return host::User().AnswerMessageBox(body, title, type);
+}

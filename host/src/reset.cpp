@@ -1,0 +1,15 @@
+// Returning the host to its state at process start, for tests.
+
+#include "host_internal.h"
+
+namespace host {
+
+void ResetHost() {
+  ResetModules();
+  ResetWindows();
+  ResetProcessState();
+  CloseMachine();
+  SetCurrentDirectoryPath("C:\\");
+}
+
+}  // namespace host

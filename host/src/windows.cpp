@@ -1,0 +1,361 @@
+// The window table: classes, creation and destruction, window text and the
+// calls that reach a window's procedure directly.
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "host_internal.h"
+#include "transcript.h"
+#include "window_table.h"
+#include "winapi.h"
+
+namespace host::windows {
+
+void DropQueuedMessages(HWND window);  // message_queue.cpp
+void ResetQueue();                     // message_queue.cpp
+
+namespace {
+
+struct WindowClass {
+  std::string name;
+  WNDPROC proc = nullptr;
+  HINSTANCE instance = nullptr;
+  ATOM atom = 0;
+};
+
+struct Table {
+  std::map<uintptr_t, std::unique_ptr<Window>> windows;  // by handle: creation order
+  uintptr_t nextHandle = kFirstHandle;
+  std::vector<WindowClass> classes;
+  ATOM nextAtom = 0xC000;  // where Windows numbers registered classes
+  static constexpr uintptr_t kFirstHandle = 0x10002;
+};
+
+Table& TheTable() {
+  static Table table;
+  return table;
+}
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const WindowClass* FindClass(const std::string& name) {
+  for (const WindowClass& c : TheTable().classes)
+    if (host::EqualNoCase(c.name, name)) return &c;
+  static const WindowClass kBuiltIn[] = {
+      {"STATIC", ControlProc, nullptr, 0},
+      {"BUTTON", ControlProc, nullptr, 0},
+      {"EDIT", ControlProc, nullptr, 0},
+      {"LISTBOX", ListBoxProc, nullptr, 0},
+  };
+  for (const WindowClass& c : kBuiltIn)
+    if (host::EqualNoCase(c.name, name)) return &c;
+  return nullptr;
+}
+
+const WindowClass* FindClassByAtom(ATOM atom) {
+  for (const WindowClass& c : TheTable().classes)
+    if (c.atom == atom) return &c;
+  return nullptr;
+}
+
+LRESULT CallProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* w = Find(window);
+  if (w == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  WNDPROC proc = w->proc != nullptr ? w->proc : DefWindowProcA;
+  return proc(window, message, wParam, lParam);
+}
+
+void Destroy(HWND window) {
+  Window* w = Find(window);
+  if (w == nullptr || w->destroying) return;
+  w->destroying = true;
+  // Owned windows go before their owner.
+  for (HWND owned : TopLevelWindows()) {
+    Window* o = Find(owned);
+    if (o != nullptr && o->owner == window) Destroy(owned);
+  }
+  CallProc(window, WM_DESTROY, 0, 0);
+  for (HWND child : Children(window)) Destroy(child);
+  CallProc(window, WM_NCDESTROY, 0, 0);
+  DropQueuedMessages(window);
+  TheTable().windows.erase(reinterpret_cast<uintptr_t>(window));
+}
+
+}  // namespace
+
+Window* Find(HWND window) {
+  auto& windows = TheTable().windows;
+  auto found = windows.find(reinterpret_cast<uintptr_t>(window));
+  return found == windows.end() ? nullptr : found->second.get();
+}
+
+HWND CreateTableWindow(const WindowSpec& spec, bool sendCreate) {
+  Table& table = TheTable();
+  auto window = std::make_unique<Window>();
+  HWND handle = reinterpret_cast<HWND>(table.nextHandle);
+  table.nextHandle += 2;
+  window->handle = handle;
+  window->className = spec.className;
+  window->text = spec.text;
+  window->proc = spec.proc;
+  window->dialogProc = spec.dialogProc;
+  if (spec.style & WS_CHILD)
+    window->parent = spec.parent;
+  else
+    window->owner = spec.parent;
+  window->id = spec.id;
+  window->style = spec.style;
+  window->exStyle = spec.exStyle;
+  window->rect = spec.rect;
+  window->instance = spec.instance;
+  table.windows[reinterpret_cast<uintptr_t>(handle)] = std::move(window);
+  if (!sendCreate) return handle;
+
+  CREATESTRUCTA create{};
+  create.lpCreateParams = spec.createParam;
+  create.hInstance = spec.instance;
+  create.hwndParent = spec.parent;
+  create.x = spec.rect.left;
+  create.y = spec.rect.top;
+  create.cx = spec.rect.right - spec.rect.left;
+  create.cy = spec.rect.bottom - spec.rect.top;
+  create.style = static_cast<LONG>(spec.style);
+  create.lpszName = spec.text.c_str();
+  create.lpszClass = spec.className.c_str();
+  create.dwExStyle = spec.exStyle;
+  LPARAM param = reinterpret_cast<LPARAM>(&create);
+  if (!CallProc(handle, WM_NCCREATE, 0, param) || CallProc(handle, WM_CREATE, 0, param) == -1) {
+    Destroy(handle);
+    return nullptr;
+  }
+  return Find(handle) != nullptr ? handle : nullptr;
+}
+
+WNDPROC ClassProc(const std::string& className) {
+  const WindowClass* c = FindClass(className);
+  return c == nullptr ? nullptr : c->proc;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> result;
+  for (const auto& [handle, window] : TheTable().windows)
+    if (window->parent == nullptr) result.push_back(window->handle);
+  return result;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> result;
+  for (const auto& [handle, window] : TheTable().windows)
+    if (window->parent == parent && parent != nullptr) result.push_back(window->handle);
+  return result;
+}
+
+HWND ChildById(HWND parent, int id) {
+  for (HWND child : Children(parent))
+    if (Find(child)->id == id) return child;
+  return nullptr;
+}
+
+void Reset() {
+  Table& table = TheTable();
+  table.windows.clear();
+  table.classes.clear();
+  table.nextHandle = Table::kFirstHandle;
+  table.nextAtom = 0xC000;
+  ResetQueue();
+}
+
+}  // namespace host::windows
+
+namespace host {
+void ResetWindows() { windows::Reset(); }
+}  // namespace host
+
+using host::windows::Find;
+using host::windows::Window;
+
+extern "C" {
+
+ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
+  if (windowClass == nullptr || windowClass->lpszClassName == nullptr ||
+      IS_INTRESOURCE(windowClass->lpszClassName) || *windowClass->lpszClassName == '\0') {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  auto& table = host::windows::TheTable();
+  for (const auto& c : table.classes) {
+    if (host::EqualNoCase(c.name, windowClass->lpszClassName)) {
+      SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+      return 0;
+    }
+  }
+  host::windows::WindowClass c;
+  c.name = windowClass->lpszClassName;
+  c.proc = windowClass->lpfnWndProc;
+  c.instance = windowClass->hInstance;
+  c.atom = table.nextAtom++;
+  table.classes.push_back(c);
+  return c.atom;
+}
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+  if (className == nullptr) {
+    SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+    return nullptr;
+  }
+  const host::windows::WindowClass* windowClass =
+      IS_INTRESOURCE(className) ? host::windows::FindClassByAtom(
+                                      static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(className)))
+                                : host::windows::FindClass(className);
+  if (windowClass == nullptr) {
+    SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+    return nullptr;
+  }
+  Window* parentWindow = parent != nullptr ? Find(parent) : nullptr;
+  if (parent != nullptr && parentWindow == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  if ((style & WS_CHILD) && parentWindow == nullptr) {
+    // A child needs a parent, as on Windows.
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  host::windows::WindowSpec spec;
+  spec.className = windowClass->name;
+  spec.text = windowName != nullptr ? windowName : "";
+  spec.proc = windowClass->proc;
+  spec.parent = parent;
+  spec.style = style;
+  spec.exStyle = exStyle;
+  spec.instance = instance;
+  spec.createParam = param;
+  if (style & WS_CHILD) spec.id = static_cast<int>(reinterpret_cast<ULONG_PTR>(menu));
+  // CW_USEDEFAULT places a top-level window at the origin with half the
+  // screen's size; child coordinates are relative to the parent.
+  const host::MachineConfig& config = host::Config();
+  if (x == CW_USEDEFAULT) x = y = 0;
+  if (width == CW_USEDEFAULT) {
+    width = config.screenWidth / 2;
+    height = config.screenHeight / 2;
+  }
+  if ((style & WS_CHILD) && parentWindow != nullptr) {
+    x += parentWindow->rect.left;
+    y += parentWindow->rect.top;
+  }
+  spec.rect = RECT{x, y, x + width, y + height};
+  return host::windows::CreateTableWindow(spec, true);
+}
+
+BOOL WINAPI DestroyWindow(HWND window) {
+  if (Find(window) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  host::windows::Destroy(window);
+  return TRUE;
+}
+
+BOOL WINAPI IsWindow(HWND window) { return Find(window) != nullptr ? TRUE : FALSE; }
+
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* w = Find(window);
+  if (w == nullptr) return 0;
+  switch (message) {
+    case WM_NCCREATE:
+      return TRUE;
+    case WM_SETTEXT:
+      w->text = lParam != 0 ? reinterpret_cast<LPCSTR>(lParam) : "";
+      return TRUE;
+    case WM_GETTEXT: {
+      if (wParam == 0 || lParam == 0) return 0;
+      size_t count = std::min(w->text.size(), static_cast<size_t>(wParam) - 1);
+      char* buffer = reinterpret_cast<char*>(lParam);
+      std::memcpy(buffer, w->text.data(), count);
+      buffer[count] = '\0';
+      return static_cast<LRESULT>(count);
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(w->text.size());
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
+  if (Find(window) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  std::string value = text != nullptr ? text : "";
+  TranscriptLine("caption " + TranscriptQuote(value));
+  return host::windows::CallProc(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()))
+             ? TRUE
+             : FALSE;
+}
+
+int WINAPI GetWindowTextA(HWND window, LPSTR text, int size) {
+  if (Find(window) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    if (text != nullptr && size > 0) *text = '\0';
+    return 0;
+  }
+  if (text == nullptr || size <= 0) return 0;
+  return static_cast<int>(host::windows::CallProc(window, WM_GETTEXT, static_cast<WPARAM>(size),
+                                                  reinterpret_cast<LPARAM>(text)));
+}
+
+BOOL WINAPI ShowWindow(HWND window, int command) {
+  Window* w = Find(window);
+  if (w == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  bool wasVisible = (w->style & WS_VISIBLE) != 0;
+  bool visible = command != SW_HIDE;
+  if (visible)
+    w->style |= WS_VISIBLE;
+  else
+    w->style &= ~static_cast<DWORD>(WS_VISIBLE);
+  if (visible != wasVisible) host::windows::CallProc(window, WM_SHOWWINDOW, visible, 0);
+  return wasVisible ? TRUE : FALSE;
+}
+
+BOOL WINAPI UpdateWindow(HWND window) {
+  if (Find(window) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL WINAPI RedrawWindow(HWND window, const RECT* /*update*/, void* /*region*/, UINT /*flags*/) {
+  // Null stands for the desktop, which always exists.
+  if (window != nullptr && Find(window) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window == HWND_BROADCAST) {
+    for (HWND top : host::windows::TopLevelWindows())
+      if (Find(top) != nullptr) host::windows::CallProc(top, message, wParam, lParam);
+    return 1;
+  }
+  return host::windows::CallProc(window, message, wParam, lParam);
+}
+
+}  // extern "C"

@@ -1,0 +1,66 @@
+#include "host/machine.h"
+
+#include "host_fixture.h"
+#include "winapi.h"
+
+namespace {
+
+using MachineIniTest = MachineTest;
+
+TEST_F(MachineIniTest, DefaultsWhenMachineSectionIsEmpty) {
+  Open("");
+  const host::MachineConfig& config = host::Config();
+  EXPECT_EQ(config.windowsDir, "C:\\WINDOWS");
+  EXPECT_EQ(config.systemDir, "C:\\WINDOWS\\SYSTEM");
+  EXPECT_EQ(GetACP(), 1252u);
+  EXPECT_EQ(GetOEMCP(), 437u);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+  EXPECT_EQ(host::MachineDir(), Machine());
+}
+
+TEST_F(MachineIniTest, SectionsAndKeysAreCaseInsensitive) {
+  Open(
+      "; a machine\n[MACHINE]\n  Windows = C:\\windows \nSYSTEM=c:\\windows\\system32\n"
+      "Screen=640X480\nACP=932\n[Toolkit]\nFail=FCreateDir\n");
+  EXPECT_EQ(host::Config().windowsDir, "C:\\windows");
+  EXPECT_EQ(host::Config().systemDir, "C:\\windows\\system32");
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
+  EXPECT_EQ(GetACP(), 932u);
+  EXPECT_EQ(host::MachineValue("toolkit", "FAIL"), "FCreateDir");
+  EXPECT_EQ(host::MachineValue("TOOLKIT", "missing", "fallback"), "fallback");
+  EXPECT_EQ(host::MachineValue("nosection", "fail", "x"), "x");
+}
+
+TEST_F(MachineIniTest, RefusesBadValues) {
+  struct Case {
+    const char* ini;
+    const char* mentions;
+  } cases[] = {
+      {"[machine]\nacp=12x\n", "acp"},
+      {"[machine]\nacp=99999\n", "99999"},  // no such code page
+      {"[machine]\noemcp=\n", "oemcp"},
+      {"[machine]\nscreen=800\n", "screen"},
+      {"[machine]\nscreen=0x600\n", "screen"},
+      {"[machine]\nwindows=windows\n", "windows"},
+      {"[machine]\ncwd=\\temp\n", "cwd"},
+  };
+  for (const Case& c : cases) {
+    Write("machine.ini", c.ini);
+    std::string error;
+    EXPECT_FALSE(host::OpenMachine(Machine(), &error)) << c.ini;
+    EXPECT_NE(error.find(c.mentions), std::string::npos) << c.ini << " gave: " << error;
+  }
+}
+
+TEST_F(MachineIniTest, RefusesMissingDirectoryOrIni) {
+  std::string error;
+  EXPECT_FALSE(host::OpenMachine(Machine() + "/absent", &error));
+  EXPECT_FALSE(error.empty());
+  error.clear();
+  EXPECT_FALSE(host::OpenMachine(Machine(), &error));  // no machine.ini yet
+  EXPECT_NE(error.find("machine.ini"), std::string::npos) << error;
+}
+
+}  // namespace
