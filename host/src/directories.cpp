@@ -32,8 +32,8 @@ DWORD CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
   return static_cast<DWORD>(text.size());
 }
 
-// The error Windows gives for a path that cannot be found: "file not found"
-// when its folder exists, "path not found" when the folder is missing too.
+}  // namespace
+
 DWORD MissingPathError(const std::string& full) {
   size_t slash = full.rfind('\\');
   std::string parent =
@@ -44,8 +44,6 @@ DWORD MissingPathError(const std::string& full) {
     return ERROR_FILE_NOT_FOUND;
   return ERROR_PATH_NOT_FOUND;
 }
-
-}  // namespace
 
 const std::string& CurrentDirectory() { return Current(); }
 void SetCurrentDirectoryPath(const std::string& fullPath) { Current() = fullPath; }

@@ -55,6 +55,10 @@ void SetCurrentDirectoryPath(const std::string& fullPath);
 // UNC path or has no drive.
 std::string FullWindowsPath(const std::string& path);
 
+// The error Windows gives for a full path that cannot be found:
+// ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.
+DWORD MissingPathError(const std::string& fullPath);
+
 // Case-insensitive comparison as file names and INI keys are compared: ASCII
 // letters fold, and the machine's ANSI code page folds its single-byte
 // letters; both bytes of a double-byte character must match exactly.

@@ -141,6 +141,8 @@ bool OpenMachine(const std::string& dir, std::string* error) {
   state.config.systemDir = FullWindowsPath(state.config.systemDir);
   state.config.cwd = FullWindowsPath(state.config.cwd);
   SetCurrentDirectoryPath(state.config.cwd);
+  std::string faultError;
+  if (!LoadFaults(&faultError)) return Fail(error, faultError);
   return true;
 }
 

@@ -7,6 +7,8 @@ namespace host {
 void ResetHost() {
   ResetModules();
   ResetWindows();
+  ResetFiles();
+  ResetMemory();
   ResetProcessState();
   CloseMachine();
   SetCurrentDirectoryPath("C:\\");

@@ -1,6 +1,22 @@
 // The host's system call table. Every call that reaches the machine goes
 // through one entry, so that a test (or a machine's machine.ini [faults]) can
 // make the Nth call fail, or the disk run full.
+//
+// Two layers, as in SQLite's os_win.c:
+//  - The table: one entry per system call the host makes (name, current and
+//    default function). A test may replace an entry with its own function
+//    (SetSyscall) and put the default back (SetSyscall with null).
+//  - Faults: counters per kind of call (Open, Read, ...), checked before the
+//    entry is called. They fail a call the way Windows reports that failure
+//    (the Win32 function's error result and GetLastError code), without
+//    touching the machine.
+//
+// The faults in machine.ini [faults] (applied by OpenMachine):
+//   disk_free=N          every drive takes N more bytes (SetDiskFree)
+//   fail_open=PATH,PATH  opening these Windows paths fails (FailOpenOf)
+//   fail_read=N          the Nth read fails (FailSyscall(Read, N)); also
+//   fail_write=N, fail_seek=N, fail_truncate=N, fail_close=N, fail_open_call=N
+//   fail_registry=N      the Nth registry call fails
 #pragma once
 
 #include <cstdint>
@@ -10,16 +26,30 @@ namespace host {
 
 enum class Syscall { Open, Read, Write, Seek, Truncate, Close, Registry };
 
-// Makes the nth call (counted from 1 after this request) of the kind fail;
-// n = 0 makes every call fail from now on.
+// Makes the nth call (counted from 1 after this request) of the kind fail
+// once; n = 0 makes every call fail from now on. A negative n removes the
+// fault.
 void FailSyscall(Syscall call, int n);
 // From now on every drive takes `bytes` more bytes, then a write fails as on
-// a full disk; a write over bytes a file already has takes no space. A
-// negative value removes the limit.
+// a full disk; a write over bytes a file already has takes no space, and
+// bytes a file gives up (truncation) are free again. A negative value removes
+// the limit.
 void SetDiskFree(int64_t bytes);
-// Opening this Windows path fails (compared case-insensitively).
+// Opening this Windows path fails (compared case-insensitively, as full
+// paths).
 void FailOpenOf(const std::string& windowsPath);
 // Forgets every fault and resets the counters.
 void ClearFaults();
+
+// The table. Entries: "open", "close", "read", "write", "lseek",
+// "ftruncate", "fstat", "stat" with the POSIX signatures.
+typedef void (*SyscallPointer)(void);
+// Replaces an entry (null puts the default back). False when there is no
+// entry of that name.
+bool SetSyscall(const char* name, SyscallPointer function);
+// The entry's current function, or null when there is no such entry.
+SyscallPointer GetSyscall(const char* name);
+// The entry after `name` (the first when null), or null after the last.
+const char* NextSyscall(const char* name);
 
 }  // namespace host

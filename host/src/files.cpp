@@ -1,0 +1,269 @@
+// Files by handle: _lopen, _lcreat, _lread, _lwrite, _llseek, _lclose and
+// SetEndOfFile, through the system call table and its faults.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <map>
+
+#include "host/machine.h"
+#include "host_internal.h"
+#include "syscall_gate.h"
+#include "winapi.h"
+
+namespace host {
+namespace {
+
+struct OpenFile {
+  int fd = -1;
+  char drive = 'C';  // upper-case letter, for the disk's free space
+  bool canRead = false;
+  bool canWrite = false;
+};
+
+struct Files {
+  std::map<HFILE, OpenFile> open;
+  HFILE nextHandle = kFirstHandle;
+  // Handles are multiples of 4, as Windows gives them, and never reused.
+  static constexpr HFILE kFirstHandle = 0x10;
+};
+
+Files& TheFiles() {
+  static Files files;
+  return files;
+}
+
+OpenFile* Find(HFILE file) {
+  auto found = TheFiles().open.find(file);
+  return found == TheFiles().open.end() ? nullptr : &found->second;
+}
+
+DWORD ErrorOf(int error, const std::string& full) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return MissingPathError(full);
+    case ENOSPC:
+      return ERROR_DISK_FULL;
+    case EMFILE:
+    case ENFILE:
+      return ERROR_TOO_MANY_OPEN_FILES;
+    default:
+      return ERROR_ACCESS_DENIED;
+  }
+}
+
+HFILE Fail(DWORD error) {
+  SetLastError(error);
+  return HFILE_ERROR;
+}
+
+HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite) {
+  Files& files = TheFiles();
+  HFILE handle = files.nextHandle;
+  files.nextHandle += 4;
+  OpenFile file;
+  file.fd = fd;
+  file.drive = full[0];
+  file.canRead = canRead;
+  file.canWrite = canWrite;
+  files.open[handle] = file;
+  return handle;
+}
+
+// Resolves a path for opening; empty with the error set when it cannot be.
+std::string Resolve(LPCSTR path, std::string* full) {
+  if (path == nullptr || *path == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return std::string();
+  }
+  *full = FullWindowsPath(path);
+  std::string native = NativePath(*full);
+  if (native.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return std::string();
+  }
+  if (sys::OpenRefused(*full) || sys::CallFails(Syscall::Open)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return std::string();
+  }
+  return native;
+}
+
+off_t Position(const OpenFile& file) { return sys::Seek(file.fd, 0, SEEK_CUR); }
+
+// Makes the file end at its current position (longer or shorter), with the
+// disk's space taken or given back.
+BOOL EndAtPosition(OpenFile& file) {
+  struct stat info;
+  off_t position = Position(file);
+  if (position < 0 || sys::Fstat(file.fd, &info) != 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (position > info.st_size && !sys::TakeDiskSpace(file.drive, position - info.st_size)) {
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  if (sys::Truncate(file.fd, position) != 0) {
+    if (position > info.st_size) sys::GiveDiskSpace(file.drive, position - info.st_size);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (position < info.st_size) sys::GiveDiskSpace(file.drive, info.st_size - position);
+  return TRUE;
+}
+
+}  // namespace
+
+void ResetFiles() {
+  for (auto& [handle, file] : TheFiles().open) sys::Close(file.fd);
+  TheFiles() = Files();
+  ClearFaults();
+}
+
+}  // namespace host
+
+extern "C" {
+
+HFILE WINAPI _lopen(LPCSTR path, int mode) {
+  int access = mode & 3;
+  if (access == 3) return host::Fail(ERROR_INVALID_PARAMETER);
+  std::string full;
+  std::string native = host::Resolve(path, &full);
+  if (native.empty()) return HFILE_ERROR;
+  struct stat info;
+  if (host::sys::Stat(native.c_str(), &info) != 0) return host::Fail(host::ErrorOf(errno, full));
+  bool canRead = access != OF_WRITE;
+  bool canWrite = access != OF_READ;
+  // A directory cannot be opened; nor can a read-only file for writing
+  // (checked by the mode bits, since the host may run as root).
+  if (S_ISDIR(info.st_mode) || (canWrite && !(info.st_mode & S_IWUSR)))
+    return host::Fail(ERROR_ACCESS_DENIED);
+  int flags = canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY;
+  int fd = host::sys::Open(native.c_str(), flags | O_CLOEXEC, 0);
+  if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
+  return host::Remember(fd, full, canRead, canWrite);
+}
+
+HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
+  std::string full;
+  std::string native = host::Resolve(path, &full);
+  if (native.empty()) return HFILE_ERROR;
+  struct stat info;
+  off_t oldSize = 0;
+  if (host::sys::Stat(native.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) return host::Fail(ERROR_ACCESS_DENIED);
+    oldSize = info.st_size;
+  }
+  // Attribute 1 makes the new file read-only; the handle still writes.
+  mode_t permissions = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+  int fd = host::sys::Open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, permissions);
+  if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
+  host::sys::GiveDiskSpace(full[0], oldSize);
+  return host::Remember(fd, full, true, true);
+}
+
+UINT WINAPI _lread(HFILE file, LPVOID buffer, UINT count) {
+  host::OpenFile* f = host::Find(file);
+  if (f == nullptr) return static_cast<UINT>(host::Fail(ERROR_INVALID_HANDLE));
+  if (!f->canRead) return static_cast<UINT>(host::Fail(ERROR_ACCESS_DENIED));
+  if (buffer == nullptr && count != 0)
+    return static_cast<UINT>(host::Fail(ERROR_INVALID_PARAMETER));
+  if (host::sys::CallFails(host::Syscall::Read))
+    return static_cast<UINT>(host::Fail(ERROR_READ_FAULT));
+  UINT total = 0;
+  while (total < count) {
+    ssize_t got = host::sys::Read(f->fd, static_cast<char*>(buffer) + total, count - total);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return static_cast<UINT>(host::Fail(ERROR_READ_FAULT));
+    if (got == 0) break;
+    total += static_cast<UINT>(got);
+  }
+  return total;
+}
+
+UINT WINAPI _lwrite(HFILE file, LPCSTR buffer, UINT count) {
+  host::OpenFile* f = host::Find(file);
+  if (f == nullptr) return static_cast<UINT>(host::Fail(ERROR_INVALID_HANDLE));
+  if (!f->canWrite) return static_cast<UINT>(host::Fail(ERROR_ACCESS_DENIED));
+  if (host::sys::CallFails(host::Syscall::Write))
+    return static_cast<UINT>(host::Fail(ERROR_WRITE_FAULT));
+  // Writing no bytes ends the file at the current position, as _lwrite
+  // always has.
+  if (count == 0) return host::EndAtPosition(*f) ? 0 : static_cast<UINT>(HFILE_ERROR);
+  if (buffer == nullptr) return static_cast<UINT>(host::Fail(ERROR_INVALID_PARAMETER));
+  struct stat info;
+  off_t position = host::Position(*f);
+  if (position < 0 || host::sys::Fstat(f->fd, &info) != 0)
+    return static_cast<UINT>(host::Fail(ERROR_INVALID_HANDLE));
+  int64_t growth = static_cast<int64_t>(position) + count - info.st_size;
+  // A full disk takes nothing: the write fails whole, as WriteFile does.
+  if (growth > 0 && !host::sys::TakeDiskSpace(f->drive, growth))
+    return static_cast<UINT>(host::Fail(ERROR_DISK_FULL));
+  UINT total = 0;
+  while (total < count) {
+    ssize_t put = host::sys::Write(f->fd, buffer + total, count - total);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0)
+      return static_cast<UINT>(
+          host::Fail(put < 0 && errno == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT));
+    total += static_cast<UINT>(put);
+  }
+  return total;
+}
+
+LONG WINAPI _llseek(HFILE file, LONG offset, int origin) {
+  host::OpenFile* f = host::Find(file);
+  if (f == nullptr) return host::Fail(ERROR_INVALID_HANDLE);
+  int whence = origin == FILE_BEGIN     ? SEEK_SET
+               : origin == FILE_CURRENT ? SEEK_CUR
+               : origin == FILE_END     ? SEEK_END
+                                        : -1;
+  if (whence < 0) return host::Fail(ERROR_INVALID_PARAMETER);
+  if (host::sys::CallFails(host::Syscall::Seek)) return host::Fail(ERROR_SEEK);
+  off_t base = 0;
+  if (whence == SEEK_CUR) {
+    base = host::Position(*f);
+  } else if (whence == SEEK_END) {
+    struct stat info;
+    if (host::sys::Fstat(f->fd, &info) != 0) return host::Fail(ERROR_INVALID_HANDLE);
+    base = info.st_size;
+  }
+  int64_t target = static_cast<int64_t>(base) + offset;
+  if (target < 0) return host::Fail(ERROR_NEGATIVE_SEEK);
+  if (target > 0x7fffffff) return host::Fail(ERROR_INVALID_PARAMETER);
+  off_t result = host::sys::Seek(f->fd, static_cast<off_t>(target), SEEK_SET);
+  if (result < 0) return host::Fail(ERROR_SEEK);
+  return static_cast<LONG>(result);
+}
+
+HFILE WINAPI _lclose(HFILE file) {
+  host::OpenFile* f = host::Find(file);
+  if (f == nullptr) return host::Fail(ERROR_INVALID_HANDLE);
+  // A failed close leaves the handle open.
+  if (host::sys::CallFails(host::Syscall::Close)) return host::Fail(ERROR_INVALID_HANDLE);
+  host::sys::Close(f->fd);
+  host::TheFiles().open.erase(file);
+  return 0;
+}
+
+BOOL WINAPI SetEndOfFile(HANDLE file) {
+  host::OpenFile* f = host::Find(static_cast<HFILE>(reinterpret_cast<INT_PTR>(file)));
+  if (f == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (!f->canWrite) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (host::sys::CallFails(host::Syscall::Truncate)) {
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+  }
+  return host::EndAtPosition(*f);
+}
+
+}  // extern "C"

@@ -1,0 +1,35 @@
+// Internal to the host layer: how the Win32 functions reach the system call
+// table (host/syscalls.h) and its faults.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+#include "host/syscalls.h"
+
+namespace host::sys {
+
+// Counts one call of the kind; true when this call must fail.
+bool CallFails(Syscall call);
+// True when opening this Windows path must fail.
+bool OpenRefused(const std::string& windowsPath);
+// A write that makes a file on `drive` (upper-case letter) grow by `bytes`
+// asks for the space first; false when the drive is full (nothing taken).
+bool TakeDiskSpace(char drive, int64_t bytes);
+// Bytes a file on `drive` gave up.
+void GiveDiskSpace(char drive, int64_t bytes);
+
+// The table's entries, called through their current function.
+int Open(const char* path, int flags, mode_t mode);
+int Close(int fd);
+ssize_t Read(int fd, void* buffer, size_t count);
+ssize_t Write(int fd, const void* buffer, size_t count);
+off_t Seek(int fd, off_t offset, int whence);
+int Truncate(int fd, off_t length);
+int Fstat(int fd, struct stat* info);
+int Stat(const char* path, struct stat* info);
+
+}  // namespace host::sys
