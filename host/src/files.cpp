@@ -117,6 +117,8 @@ BOOL EndAtPosition(OpenFile& file) {
 
 }  // namespace
 
+bool IsOpenFile(HFILE file) { return Find(file) != nullptr; }
+
 void ResetFiles() {
   for (auto& [handle, file] : TheFiles().open) sys::Close(file.fd);
   TheFiles() = Files();

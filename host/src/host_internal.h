@@ -59,6 +59,9 @@ std::string FullWindowsPath(const std::string& path);
 // ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.
 DWORD MissingPathError(const std::string& fullPath);
 
+// True when the handle names a file opened by _lopen or _lcreat.
+bool IsOpenFile(HFILE file);
+
 // Case-insensitive comparison as file names and INI keys are compared: ASCII
 // letters fold, and the machine's ANSI code page folds its single-byte
 // letters; both bytes of a double-byte character must match exactly.
