@@ -11,9 +11,16 @@
 # builds its dialogs from the text (host/src/rc_script.h), so every template
 # has one source on both platforms.
 #
-# Included from the root CMakeLists.txt, this file adds the generated source
-# to kyrsetup_objects (and so to kyrsetup and kyrsetup_static). Run with
-# cmake -DINPUT=... -DOUTPUT=... -P, it writes the generated source.
+# Included from the root CMakeLists.txt after the module's targets, this file
+# adds the generated source to kyrsetup_objects (and so to kyrsetup and
+# kyrsetup_static). Run with cmake -DINPUT=... -DOUTPUT=... -P, it writes the
+# generated source.
+#
+# Code linked with kyrsetup_static is the process image itself, as an
+# executable's own resources are on Windows: its link keeps the script (no
+# code of the module refers to it, so the archive member would otherwise be
+# left out) and exports it, so that the host finds it with dlsym for the
+# process (a NULL instance) and for instances of linked modules.
 
 if(CMAKE_SCRIPT_MODE_FILE)
   file(READ "${INPUT}" script_hex HEX)
@@ -53,3 +60,5 @@ add_custom_command(
   COMMENT "Embedding the resource script installer/setup.rc"
   VERBATIM)
 target_sources(kyrsetup_objects PRIVATE ${KYR_RESOURCE_SOURCE})
+target_link_options(kyrsetup_static INTERFACE "LINKER:--undefined=HostResourceScript"
+  "LINKER:--export-dynamic-symbol=HostResourceScript")

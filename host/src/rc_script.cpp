@@ -2,6 +2,8 @@
 
 #include "rc_script.h"
 
+#include <dlfcn.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -783,6 +785,9 @@ const ResourceScript* ResourcesOf(HINSTANCE instance) {
   auto found = registry.registered.find(instance);
   if (found != registry.registered.end()) {
     text = found->second;
+  } else if (instance == nullptr) {
+    // The process image's own resources, as on Windows.
+    text = static_cast<const char*>(dlsym(RTLD_DEFAULT, kScriptSymbol));
   } else {
     // Looking the symbol up must not change what the module sees as its
     // last error.

@@ -120,7 +120,9 @@ struct ResourceScript {
 bool ParseResourceScript(std::string_view text, ResourceScript* script, std::string* error);
 
 // The parsed resources of the module behind instance: the script registered
-// for it, else the module's HostResourceScript symbol (GetProcAddress).
+// for it, else the module's HostResourceScript symbol (GetProcAddress; for a
+// module linked into the process, the process's symbol); for a NULL
+// instance, the process image's own symbol.
 // Parsed once per script. Null when the module carries no script; a script
 // that does not parse is reported on standard error and also gives null.
 const ResourceScript* ResourcesOf(HINSTANCE instance);
