@@ -1,0 +1,70 @@
+# The stand-in setup toolkit as the six Windows DLLs the module and the
+# toolkit itself load by name:
+#   msshlstf.dll  the frame                 (frame.cpp, win32/frame_ui.cpp)
+#   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
+#   mscomstf.dll  symbols and messages      (symbols.cpp)
+#   msinsstf.dll  installation, Program Manager (install.cpp)
+#   msdetstf.dll  detection                 (detect.cpp)
+#   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
+#                 the page procedures       (win32/page_procs.cpp, win32/mscuistf.rc)
+# The call record and the failure rules (calls.cpp) and the transcript are
+# linked into each DLL; each function is counted by the DLL that exports it.
+#
+# Every DLL exports the toolkit's undecorated names (a .def file per DLL and
+# --kill-at). The import libraries are made from the same .def files by
+# dlltool -k, so that the decorated names the compiler emits for stdcall
+# calls (InitializeFrame@4) bind to the undecorated exports (InitializeFrame);
+# the linker's own import libraries would keep the decoration out of reach.
+# KYR_TOOLKIT_IMPORT_LIBS (a cache entry, for the module's link) lists them.
+
+set(STANDIN_WIN32_DIR ${CMAKE_CURRENT_SOURCE_DIR}/win32)
+set(STANDIN_IMPORT_DIR ${CMAKE_BINARY_DIR}/toolkit-imports)
+file(MAKE_DIRECTORY ${STANDIN_IMPORT_DIR})
+
+add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp)
+target_include_directories(standin_calls PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
+                                                ${KYR_PLATFORM_INCLUDE})
+target_link_libraries(standin_calls PUBLIC transcript)
+
+set(import_libs "")
+set(import_targets "")
+# toolkit_dll(NAME SOURCES... [IMPORTS other toolkit DLLs...])
+function(toolkit_dll name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;IMPORTS")
+  set(def ${STANDIN_WIN32_DIR}/${name}.def)
+  set(implib ${STANDIN_IMPORT_DIR}/lib${name}.a)
+  add_custom_command(
+    OUTPUT ${implib}
+    COMMAND ${KYR_DLLTOOL} -k -d ${def} -D ${name}.dll -l ${implib}
+    DEPENDS ${def}
+    COMMENT "Import library of ${name}.dll"
+    VERBATIM)
+  add_custom_target(${name}_imports DEPENDS ${implib})
+
+  add_library(${name} SHARED ${arg_SOURCES} ${def})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name} SUFFIX ".dll"
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--no-undefined)
+  target_link_libraries(${name} PRIVATE standin_calls)
+  foreach(imported ${arg_IMPORTS})
+    add_dependencies(${name} ${imported}_imports)
+    target_link_libraries(${name} PRIVATE ${STANDIN_IMPORT_DIR}/lib${imported}.a)
+  endforeach()
+  target_link_libraries(${name} PRIVATE user32 gdi32 kernel32)
+
+  set(import_libs ${import_libs} ${implib} PARENT_SCOPE)
+  set(import_targets ${import_targets} ${name}_imports PARENT_SCOPE)
+endfunction()
+
+toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
+toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp IMPORTS msshlstf)
+toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
+            IMPORTS mscomstf msshlstf)
+toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp)
+toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp)
+toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp ${STANDIN_WIN32_DIR}/mscuistf.rc)
+target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR})
+
+set(KYR_TOOLKIT_IMPORT_LIBS ${import_libs} CACHE INTERNAL "The stand-in toolkit's import libraries")
+add_custom_target(toolkit_imports DEPENDS ${import_targets})
+add_custom_target(toolkit_dlls DEPENDS msshlstf msuilstf mscomstf msinsstf msdetstf mscuistf)
