@@ -13,11 +13,17 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Splits at backslashes and slashes, a whole character at a time, so that
+// the trail byte of a double-byte character is never taken for one.
 std::vector<std::string> SplitComponents(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
-  for (char c : path) {
-    if (IsSeparator(c)) {
+  for (size_t i = 0; i < path.size(); ++i) {
+    char c = path[i];
+    if (IsAnsiLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
+      part += c;
+      part += path[++i];
+    } else if (IsSeparator(c)) {
       if (!part.empty()) parts.push_back(part);
       part.clear();
     } else {
