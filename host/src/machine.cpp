@@ -141,6 +141,7 @@ bool OpenMachine(const std::string& dir, std::string* error) {
   state.config.systemDir = FullWindowsPath(state.config.systemDir);
   state.config.cwd = FullWindowsPath(state.config.cwd);
   SetCurrentDirectoryPath(state.config.cwd);
+  ResetRegistry();  // read from the new machine at its first use
   std::string faultError;
   if (!LoadFaults(&faultError)) return Fail(error, faultError);
   return true;

@@ -9,6 +9,7 @@ void ResetHost() {
   ResetWindows();
   ResetFiles();
   ResetMemory();
+  ResetRegistry();
   ResetProcessState();
   CloseMachine();
   SetCurrentDirectoryPath("C:\\");

@@ -125,4 +125,16 @@ TEST_F(LoaderTest, LinkedModules) {
   EXPECT_EQ(GetModuleFileNameA(linked, buffer, sizeof buffer), 32u);  // still there
 }
 
+TEST_F(LoaderTest, RegistryLibraryAnswersRegistryFunctionsOnly) {
+  HMODULE advapi = LoadLibraryA("ADVAPI32.DLL");
+  ASSERT_NE(advapi, nullptr);
+  EXPECT_EQ(LoadLibraryA("advapi32"), advapi);
+  EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(advapi, "RegOpenKeyExA")),
+            reinterpret_cast<void*>(&RegOpenKeyExA));
+  EXPECT_EQ(GetProcAddress(advapi, "LoadLibraryA"), nullptr);
+  char buffer[MAX_PATH];
+  GetModuleFileNameA(advapi, buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "C:\\windows\\system32\\ADVAPI32.DLL");
+}
+
 }  // namespace

@@ -16,7 +16,8 @@
 //   fail_open=PATH,PATH  opening these Windows paths fails (FailOpenOf)
 //   fail_read=N          the Nth read fails (FailSyscall(Read, N)); also
 //   fail_write=N, fail_seek=N, fail_truncate=N, fail_close=N, fail_open_call=N
-//   fail_registry=N      the Nth registry call fails
+//   fail_registry=N      the Nth registry open or query fails (RegOpenKeyExA,
+//                        RegQueryValueExA; RegCloseKey is not counted)
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,151 @@
+// msuilstf.dll on Windows: a page is a real dialog, made from the page's
+// template in the custom-dialog library with the procedure the module names,
+// and the toolkit waits in a message loop until one of its buttons ends it
+// (page_window.h). A page stays a window while it is on the stack: brought
+// back, it is shown again as it was. Only the page being waited for is
+// visible; the pages below it are hidden.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "page_ui.h"
+#include "page_window.h"
+
+namespace {
+
+std::vector<HWND>& PageWindows() {
+  static std::vector<HWND> windows;
+  return windows;
+}
+
+LONG_PTR& WaitCounter() {
+  static LONG_PTR counter = 0;
+  return counter;
+}
+
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+HWND CreatePage(const StandinPage& page, HWND frameWindow, int number, const char* procedure) {
+  HMODULE library = LoadLibraryA(page.library.c_str());
+  if (library == nullptr) {
+    std::fprintf(stderr, "toolkit: cannot load the page library %s\n", page.library.c_str());
+    return nullptr;
+  }
+  auto dialogProc =
+      reinterpret_cast<DLGPROC>(reinterpret_cast<void*>(GetProcAddress(library, procedure)));
+  if (dialogProc == nullptr) {
+    std::fprintf(stderr, "toolkit: %s has no page procedure %s\n", page.library.c_str(), procedure);
+    return nullptr;
+  }
+  HWND window = CreateDialogParamA(library, MAKEINTRESOURCEA(number), frameWindow, dialogProc, 0);
+  if (window == nullptr) {
+    std::fprintf(stderr, "toolkit: %s has no page %d\n", page.library.c_str(), number);
+    return nullptr;
+  }
+  SetPropA(window, kPageNumberProperty, reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(number)));
+  return window;
+}
+
+// Runs the thread's messages until the page posts its end; the pressed
+// button's id, or 0 when a quit message came first (it is put back for the
+// module's own pump, which ends the run).
+int RunPage(HWND window) {
+  SetPropA(window, kPageWaitProperty, reinterpret_cast<HANDLE>(++WaitCounter()));
+  int button = 0;
+  MSG message;
+  for (;;) {
+    BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (message.message == PageEndMessage() && message.hwnd == window) {
+      button = static_cast<int>(message.wParam);
+      break;
+    }
+    if (!IsDialogMessageA(window, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  RemovePropA(window, kPageWaitProperty);
+  return button;
+}
+
+// The Help button: the help page is shown over the page and closed again,
+// and the page is then reactivated.
+void ShowHelp(const StandinPage& page, HWND frameWindow) {
+  HWND help = CreatePage(page, frameWindow, kHelpPage, "FHelpDlgProc");
+  if (help == nullptr) return;
+  ShowWindow(help, SW_SHOW);
+  UpdateWindow(help);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+    PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+    if (!IsDialogMessageA(help, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  DestroyWindow(help);
+}
+
+}  // namespace
+
+std::string WaitForPageOutcome(StandinPage& page, HWND frameWindow) {
+  HWND window = static_cast<HWND>(page.ui);
+  if (window == nullptr) {
+    window = CreatePage(page, frameWindow, page.number, page.procedure.c_str());
+    if (window == nullptr) return "EXIT";
+    if (page.has_edit) {
+      HWND edit = GetDlgItem(window, kPageEditField);
+      SetWindowTextA(edit, page.edit_text.c_str());
+      // The caret goes to the end of the text ("EditFocus" is "END").
+      SetFocus(edit);
+      SendMessageA(edit, EM_SETSEL, page.edit_text.size(), page.edit_text.size());
+    }
+    page.ui = window;
+    PageWindows().push_back(window);
+  }
+  for (HWND other : PageWindows()) {
+    if (other != window) ShowWindow(other, SW_HIDE);
+  }
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  UpdateWindow(window);
+
+  int button = RunPage(window);
+  if (page.has_edit) page.edit_text = WindowText(GetDlgItem(window, kPageEditField));
+  switch (button) {
+    case kPageExitButton:
+      return "EXIT";
+    case kPageBackButton:
+      return "BACK";
+    case kPageHelpButton:
+      ShowHelp(page, frameWindow);
+      return "REACTIVATE";
+    case kPageContinueButton:
+      return "CONTINUE";
+    default:
+      return "EXIT";
+  }
+}
+
+void ClosePageUi(StandinPage& page) {
+  HWND window = static_cast<HWND>(page.ui);
+  if (window == nullptr) return;
+  std::vector<HWND>& windows = PageWindows();
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+  DestroyWindow(window);
+  page.ui = nullptr;
+}

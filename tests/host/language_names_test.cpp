@@ -1,0 +1,53 @@
+#include <cstring>
+
+#include "host_fixture.h"
+#include "winapi.h"
+
+namespace {
+
+using LanguageNameTest = MachineTest;
+
+TEST_F(LanguageNameTest, NamesInEnglish) {
+  Open();
+  struct Case {
+    DWORD language;
+    const char* name;
+  } cases[] = {
+      {0x0409, "English (United States)"}, {0x0407, "German (Germany)"},
+      {0x040C, "French (France)"},         {0x0411, "Japanese (Japan)"},
+      {0x0000, "Language Neutral"},
+  };
+  for (const Case& c : cases) {
+    char buffer[64];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(VerLanguageNameA(c.language, buffer, sizeof buffer), std::strlen(c.name))
+        << std::hex << c.language;
+    EXPECT_STREQ(buffer, c.name) << std::hex << c.language;
+  }
+}
+
+TEST_F(LanguageNameTest, CutsToTheBufferAndReturnsTheWholeLength) {
+  Open();
+  const std::string name = "English (United States)";
+  const DWORD length = static_cast<DWORD>(name.size());
+  for (DWORD size : {length + 1, length, DWORD{5}, DWORD{1}}) {
+    char buffer[64];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(VerLanguageNameA(0x409, buffer, size), length) << "size " << size;
+    size_t copied = std::min<size_t>(length, size - 1);
+    EXPECT_EQ(std::string(buffer), name.substr(0, copied)) << "size " << size;
+    EXPECT_EQ(buffer[copied + 1], '#') << "size " << size;
+  }
+  char untouched[4] = "##";
+  EXPECT_EQ(VerLanguageNameA(0x409, untouched, 0), length);
+  EXPECT_EQ(untouched[0], '#');
+}
+
+TEST_F(LanguageNameTest, UnknownLanguage) {
+  Open();
+  char buffer[16] = "#";
+  EXPECT_EQ(VerLanguageNameA(0x7fff, buffer, sizeof buffer), 0u);
+  EXPECT_STREQ(buffer, "#");
+}
+
+}  // namespace
