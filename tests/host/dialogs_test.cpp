@@ -164,14 +164,6 @@ TEST_F(DialogTest, TheUserIsAskedAgainUntilTheDialogEnds) {
   EXPECT_TRUE(user_.answers.empty());
 }
 
-TEST_F(DialogTest, DialogsAreNamedByNumber) {
-  user_.answers = {{host::DialogAnswer::kNoSelection, 1}};
-  EXPECT_EQ(DialogBoxParamA(instance_, MAKEINTRESOURCEA(9), nullptr, TestDialogProc, 0), 100);
-  EXPECT_EQ(user_.asked, std::vector<std::string>{"9"});
-  EXPECT_EQ(Transcript().front(), "dialog show 9");
-  EXPECT_EQ(Transcript().back(), "dialog end 9 100");
-}
-
 TEST_F(DialogTest, EndDialogDuringInitialisationNeedsNoUser) {
   endInInit = true;
   EXPECT_EQ(DialogBoxParamA(instance_, "T", nullptr, TestDialogProc, 0), 77);

@@ -460,10 +460,4 @@ TEST(ResourceScriptTest, ScriptsAreFoundThroughTheirModule) {
   host::ResetDialogs();
 }
 
-TEST(ResourceScriptTest, DialogUnitsBecomePixelsWithTheFixedBaseUnit) {
-  EXPECT_EQ(host::rc::DialogUnitsToPixelsX(177), 354);
-  EXPECT_EQ(host::rc::DialogUnitsToPixelsY(115), 230);
-  EXPECT_EQ(host::rc::DialogUnitsToPixelsX(-3), -6);
-}
-
 }  // namespace
