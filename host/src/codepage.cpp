@@ -124,6 +124,26 @@ bool IsAnsiLeadByte(unsigned char c) { return Pages().ansi.lead[c]; }
 bool IsOemLeadByte(unsigned char c) { return Pages().oem.lead[c]; }
 unsigned char UpperAnsiByte(unsigned char c) { return Pages().ansi.upper[c]; }
 
+size_t FindAnsiChar(const std::string& text, char c, size_t from) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i >= from && text[i] == c) return i;
+    if (IsAnsiLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+  }
+  return std::string::npos;
+}
+
+size_t FindLastAnsiChar(const std::string& text, char c) {
+  size_t last = std::string::npos;
+  for (size_t at = FindAnsiChar(text, c); at != std::string::npos;
+       at = FindAnsiChar(text, c, at + 1))
+    last = at;
+  return last;
+}
+
+void TrimTrailingBackslashes(std::string* text) {
+  while (!text->empty() && FindLastAnsiChar(*text, '\\') == text->size() - 1) text->pop_back();
+}
+
 bool EqualNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

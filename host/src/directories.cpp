@@ -35,7 +35,7 @@ DWORD CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
 }  // namespace
 
 DWORD MissingPathError(const std::string& full) {
-  size_t slash = full.rfind('\\');
+  size_t slash = FindLastAnsiChar(full, '\\');
   std::string parent =
       slash == std::string::npos || slash < 3 ? full.substr(0, 3) : full.substr(0, slash);
   struct stat info;

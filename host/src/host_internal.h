@@ -70,6 +70,13 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // are lead bytes, and characters without a single-byte capital, stay).
 unsigned char UpperAnsiByte(unsigned char c);
 bool IsAnsiLeadByte(unsigned char c);
+// The position of the first (or last) character c in text, stepping whole
+// characters of the ANSI code page, so that the trail byte of a double-byte
+// character is never taken for c; npos when there is none.
+size_t FindAnsiChar(const std::string& text, char c, size_t from = 0);
+size_t FindLastAnsiChar(const std::string& text, char c);
+// Removes trailing backslashes that are characters of their own.
+void TrimTrailingBackslashes(std::string* text);
 bool IsOemLeadByte(unsigned char c);
 
 }  // namespace host

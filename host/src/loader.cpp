@@ -56,7 +56,11 @@ Module* FindByHandle(HMODULE handle) {
 bool IsLoaded(const Module& m) { return m.linked || m.references > 0; }
 
 std::string BaseName(const std::string& path) {
-  size_t cut = path.find_last_of("\\/:");
+  size_t cut = std::string::npos;
+  for (char separator : {'\\', '/', ':'}) {
+    size_t at = FindLastAnsiChar(path, separator);
+    if (at != std::string::npos && (cut == std::string::npos || at > cut)) cut = at;
+  }
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 

@@ -56,7 +56,7 @@ std::vector<Line> SplitLines(const std::string& content) {
 bool SectionOf(const std::string& text, std::string* name) {
   std::string trimmed = Trim(text);
   if (trimmed.empty() || trimmed[0] != '[') return false;
-  size_t close = trimmed.find(']');
+  size_t close = FindAnsiChar(trimmed, ']');
   *name = Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
   return true;
 }

@@ -193,7 +193,7 @@ void Load() {
       std::string path = line.substr(1, close - 1);
       skipping = !path.empty() && path[0] == '-';
       if (skipping) continue;
-      while (!path.empty() && path.back() == '\\') path.pop_back();
+      TrimTrailingBackslashes(&path);
       current = Upper(path);
       AddKey(current);
       continue;
@@ -256,10 +256,14 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD /*options*/, REGSAM 
   std::string path = host::PathOf(key);
   if (path.empty()) return ERROR_INVALID_HANDLE;
   std::string sub = subKey != nullptr ? subKey : "";
-  while (!sub.empty() && sub.back() == '\\') sub.pop_back();
+  host::TrimTrailingBackslashes(&sub);
   if (!sub.empty()) {
     // A name may not start with a backslash or hold an empty component.
-    if (sub[0] == '\\' || sub.find("\\\\") != std::string::npos) return ERROR_BAD_PATHNAME;
+    size_t slash = host::FindAnsiChar(sub, '\\');
+    for (size_t next; slash != std::string::npos; slash = next) {
+      next = host::FindAnsiChar(sub, '\\', slash + 1);
+      if (slash == 0 || next == slash + 1) return ERROR_BAD_PATHNAME;
+    }
     path += "\\" + host::Upper(sub);
   }
   host::Registry& registry = host::TheRegistry();

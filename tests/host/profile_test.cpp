@@ -74,4 +74,13 @@ TEST_F(ProfileTest, FailuresAreReportedAndKeepTheFile) {
   EXPECT_FALSE(WriteProfileStringA(nullptr, nullptr, nullptr));
 }
 
+TEST_F(ProfileTest, DoubleByteSectionNameWithBracketTrailByte) {
+  host::ResetHost();
+  MakeDir("c/windows");
+  Open("[machine]\nwindows=C:\\windows\nacp=932\n");
+  Write("c/windows/win.ini", "[\x83]]\r\nA=0\r\n");
+  EXPECT_TRUE(WriteProfileStringA("\x83]", "A", "1"));
+  EXPECT_EQ(Read("c/windows/win.ini"), "[\x83]]\r\nA=1\r\n");
+}
+
 }  // namespace

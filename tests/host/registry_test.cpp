@@ -174,4 +174,26 @@ TEST_F(RegistryTest, MissingRegistryFileIsEmpty) {
   RegCloseKey(key);
 }
 
+// In a double-byte code page a key name may end in a trail byte with the
+// code of a backslash; it is part of the name, not a separator.
+TEST_F(RegistryTest, DoubleByteNamesKeepTrailBytes) {
+  host::ResetHost();
+  Write("registry.reg", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\\x95\\]\r\n@=\"v\"\r\n");
+  Open("[machine]\nacp=932\n");
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\\x95\\", 0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  char data[8] = {};
+  DWORD size = sizeof data;
+  EXPECT_EQ(RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<LPBYTE>(data), &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(data, "v");
+  RegCloseKey(key);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\\x95\\\\", 0, KEY_READ, &key),
+            ERROR_SUCCESS);  // one real trailing backslash is dropped
+  RegCloseKey(key);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
 }  // namespace
