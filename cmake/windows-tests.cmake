@@ -1,0 +1,26 @@
+# Tests of the Windows build (ctest --preset windows):
+#   windows.exports           KYRSETUP.DLL exports kyrInstall undecorated and
+#                             imports the toolkit's functions from the toolkit DLLs
+#   scenario.wine.NAME        every scenario of tests/scenarios under Wine, through
+#                             scripts/setuphost-wine (the same machines, answers and
+#                             expected transcripts and files as natively)
+# A Wine run takes tens of seconds (a fresh Wine session per run), so the
+# scenarios get a generous timeout.
+
+add_test(NAME windows.exports
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KYR_OBJDUMP} -DDLL=$<TARGET_FILE:kyrsetup>
+          -P ${CMAKE_SOURCE_DIR}/cmake/check-exports.cmake)
+
+file(GLOB KYR_WINE_SCENARIOS CONFIGURE_DEPENDS LIST_DIRECTORIES true
+  ${CMAKE_SOURCE_DIR}/tests/scenarios/*)
+foreach(scenario ${KYR_WINE_SCENARIOS})
+  if(IS_DIRECTORY ${scenario})
+    get_filename_component(name ${scenario} NAME)
+    add_test(NAME scenario.wine.${name}
+      COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-scenario
+              --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine ${scenario})
+    set_tests_properties(scenario.wine.${name} PROPERTIES
+      TIMEOUT 600
+      ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}")
+  endif()
+endforeach()

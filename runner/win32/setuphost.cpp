@@ -1,0 +1,601 @@
+// setuphost.exe: stands in for the system's printer installation on Windows
+// (under Wine). It loads KYRSETUP.DLL from the machine's module path, calls
+// kyrInstall with the printer's name, and acts as the person at the screen:
+//
+// - The main thread is the installation's own thread: it calls kyrInstall,
+//   and hooks on it (WH_CALLWNDPROC, WH_CALLWNDPROCRET) write into the
+//   transcript what the user sees as it happens: the caption of the parent
+//   window, each module dialog shown, each list entry added and text written
+//   into a module dialog, each message box.
+// - A second thread answers: it waits for a page, a message box or a module
+//   dialog to wait for the user, takes the next answer, checks that it names
+//   what is shown, types the text, selects the list entry and presses the
+//   button. What does not fit, or a run that stands still, stops the process
+//   at once with status 2.
+// - What the module tells the system and no window shows (a font loaded, a
+//   broadcast, a restart request, the end of a dialog, the end of the
+//   process) is recorded where the module calls it: the runner replaces
+//   those entries of the module's import table, as the system it stands in
+//   for would see the calls.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "page_window.h"
+#include "runner/answers.h"
+#include "transcript.h"
+
+namespace {
+
+constexpr int kStopStatus = 2;
+// The caller's writable text handed to kyrInstall.
+constexpr size_t kPrinterTextSize = 256;
+// A message box's text control, on Windows and Wine alike.
+constexpr int kMessageBoxTextId = 0xFFFF;
+// How long a run may take in all, unless SETUPHOST_TIMEOUT says otherwise.
+constexpr DWORD kDefaultTimeoutSeconds = 300;
+constexpr DWORD kPollMilliseconds = 20;
+constexpr UINT kSendTimeoutMilliseconds = 10000;
+
+struct State {
+  HWND parent = nullptr;
+  HMODULE module = nullptr;
+  DWORD mainThread = 0;
+  AnswerQueue* answers = nullptr;
+  DWORD timeoutSeconds = kDefaultTimeoutSeconds;
+};
+
+State& Run() {
+  static State state;
+  return state;
+}
+
+[[noreturn]] void Stop(const std::string& message) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fflush(nullptr);
+  TerminateProcess(GetCurrentProcess(), kStopStatus);
+  ExitProcess(kStopStatus);
+}
+
+std::string WindowText(HWND window) {
+  char text[1024];
+  int length = GetWindowTextA(window, text, sizeof text);
+  return std::string(text, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::string ClassName(HWND window) {
+  char name[64];
+  int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+bool IsDialogWindow(HWND window) { return ClassName(window) == "#32770"; }
+
+// A dialog from the module's own resources.
+bool IsModuleDialog(HWND window) {
+  if (window == nullptr || Run().module == nullptr || !IsDialogWindow(window)) return false;
+  return reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) == Run().module;
+}
+
+// A message box: a top-level dialog of the system's own, with the text
+// control that message boxes have.
+bool IsMessageBox(HWND window) {
+  static HMODULE system = GetModuleHandleA("user32.dll");
+  return IsDialogWindow(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
+         reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) == system &&
+         GetDlgItem(window, kMessageBoxTextId) != nullptr;
+}
+
+// The module's dialogs by their template, known from the caption.
+std::string DialogName(HWND dialog) {
+  std::string caption = WindowText(dialog);
+  if (caption == "Printers") return "INSTALL_DLG";
+  if (caption == "Copying") return "COPY_DLG";
+  if (caption == "Finish Setup ") return "1";
+  return TranscriptQuote(caption);
+}
+
+// The modal dialogs of the module, which wait for the user.
+bool WaitsForUser(const std::string& name) { return name == "INSTALL_DLG" || name == "1"; }
+
+// The style of a message box as the box shows it: its buttons, its icon and
+// its default button.
+UINT MessageBoxStyle(HWND box) {
+  auto has = [box](int id) {
+    HWND button = GetDlgItem(box, id);
+    return button != nullptr && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  struct Buttons {
+    std::vector<int> ids;
+    UINT style;
+  };
+  const Buttons sets[] = {
+      {{IDABORT, IDRETRY, IDIGNORE}, MB_ABORTRETRYIGNORE},
+      {{IDYES, IDNO, IDCANCEL}, MB_YESNOCANCEL},
+      {{IDYES, IDNO}, MB_YESNO},
+      {{IDRETRY, IDCANCEL}, MB_RETRYCANCEL},
+      {{IDOK, IDCANCEL}, MB_OKCANCEL},
+      {{IDOK}, MB_OK},
+  };
+  UINT style = MB_OK;
+  std::vector<int> shown = {IDOK};
+  for (const Buttons& set : sets) {
+    bool all = true;
+    for (int id : set.ids) all = all && has(id);
+    if (all) {
+      style = set.style;
+      shown = set.ids;
+      break;
+    }
+  }
+  for (size_t i = 0; i < shown.size(); ++i) {
+    HWND button = GetDlgItem(box, shown[i]);
+    if ((GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) {
+      style |= static_cast<UINT>(i) * MB_DEFBUTTON2;
+      break;
+    }
+  }
+  struct Icon {
+    LPCSTR id;
+    UINT style;
+  };
+  const Icon icons[] = {{IDI_HAND, MB_ICONHAND},
+                        {IDI_QUESTION, MB_ICONQUESTION},
+                        {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                        {IDI_ASTERISK, MB_ICONASTERISK}};
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    LONG childStyle = GetWindowLongA(child, GWL_STYLE);
+    if (ClassName(child) != "Static" || (childStyle & SS_TYPEMASK) != SS_ICON ||
+        (childStyle & WS_VISIBLE) == 0) {
+      continue;
+    }
+    HICON shownIcon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    for (const Icon& icon : icons) {
+      if (shownIcon != nullptr && shownIcon == LoadIconA(nullptr, icon.id)) style |= icon.style;
+    }
+  }
+  return style;
+}
+
+// --- What the main thread shows, recorded as it happens -------------------
+
+void BeforeMessage(HWND window, UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT: {
+      const char* text = reinterpret_cast<const char*>(lParam);
+      std::string value = text != nullptr ? text : "";
+      if (window == Run().parent) {
+        TranscriptLine("caption " + TranscriptQuote(value));
+      } else if (IsModuleDialog(GetParent(window))) {
+        TranscriptLine("text " + std::to_string(GetDlgCtrlID(window)) + " " +
+                       TranscriptQuote(value));
+      }
+      break;
+    }
+    case LB_ADDSTRING:
+      if (IsModuleDialog(GetParent(window))) {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        TranscriptLine("listbox " + std::to_string(GetDlgCtrlID(window)) + " add " +
+                       TranscriptQuote(text != nullptr ? text : ""));
+      }
+      break;
+    case WM_INITDIALOG:
+      if (IsModuleDialog(window)) TranscriptLine("dialog show " + DialogName(window));
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    BeforeMessage(call->hwnd, call->message, call->lParam);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A message box is complete once its dialog procedure has initialised it.
+LRESULT CALLBACK CallWindowReturnHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (call->message == WM_INITDIALOG && IsMessageBox(call->hwnd)) {
+      std::string text = WindowText(GetDlgItem(call->hwnd, kMessageBoxTextId));
+      TranscriptLine("msgbox " + TranscriptQuote(text) + " " +
+                     TranscriptQuote(WindowText(call->hwnd)) + " " +
+                     std::to_string(MessageBoxStyle(call->hwnd)));
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// --- The module's calls to the system, recorded ----------------------------
+
+decltype(&ExitProcess) realExitProcess = ExitProcess;
+decltype(&AddFontResourceA) realAddFontResource = AddFontResourceA;
+decltype(&SendMessageTimeoutA) realSendMessageTimeout = SendMessageTimeoutA;
+decltype(&EndDialog) realEndDialog = EndDialog;
+
+void WINAPI RecordExitProcess(UINT status) {
+  TranscriptLine("exit " + std::to_string(status));
+  std::fflush(nullptr);
+  realExitProcess(status);
+}
+
+int WINAPI RecordAddFontResource(LPCSTR fileName) {
+  TranscriptLine("font load " + TranscriptQuote(fileName != nullptr ? fileName : ""));
+  return realAddFontResource(fileName);
+}
+
+LRESULT WINAPI RecordSendMessageTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT flags, UINT timeout, PDWORD_PTR result) {
+  if (window == HWND_BROADCAST) TranscriptLine("broadcast " + std::to_string(message));
+  return realSendMessageTimeout(window, message, wParam, lParam, flags, timeout, result);
+}
+
+// The runner stands in for the system: the restart is recorded, and the
+// session the run lives in goes on.
+BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
+  (void)flags;
+  (void)reason;
+  TranscriptLine("restart");
+  return TRUE;
+}
+
+BOOL WINAPI RecordEndDialog(HWND dialog, INT_PTR result) {
+  if (IsModuleDialog(dialog)) {
+    TranscriptLine("dialog end " + DialogName(dialog) + " " + std::to_string(result));
+  }
+  return realEndDialog(dialog, result);
+}
+
+struct Replacement {
+  const char* library;
+  const char* function;
+  void* with;
+};
+
+// Points the module's import entries of the named functions at ours.
+void ReplaceImports(HMODULE module, const std::vector<Replacement>& replacements) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& directory =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (directory.VirtualAddress == 0) return;
+  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+       entry->Name != 0; ++entry) {
+    const char* library = reinterpret_cast<const char*>(base + entry->Name);
+    if (entry->OriginalFirstThunk == 0) continue;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      for (const Replacement& r : replacements) {
+        if (lstrcmpiA(library, r.library) != 0 ||
+            std::strcmp(reinterpret_cast<const char*>(byName->Name), r.function) != 0) {
+          continue;
+        }
+        DWORD old;
+        VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
+        slots->u1.Function = reinterpret_cast<ULONG_PTR>(r.with);
+        VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
+      }
+    }
+  }
+}
+
+// --- The person at the screen ----------------------------------------------
+
+struct Shown {
+  enum class Kind { None, Page, MessageBox, Dialog } kind = Kind::None;
+  HWND window = nullptr;
+  int page = 0;
+  LONG_PTR wait = 0;
+  std::string dialog;
+};
+
+struct Search {
+  LONG_PTR lastWait;
+  const std::set<HWND>* answered;
+  Shown found;
+};
+
+BOOL CALLBACK FindWaitingPage(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  auto wait = reinterpret_cast<LONG_PTR>(GetPropA(window, kPageWaitProperty));
+  if (wait > search->lastWait && IsWindowVisible(window)) {
+    search->found.kind = Shown::Kind::Page;
+    search->found.window = window;
+    search->found.page =
+        static_cast<int>(reinterpret_cast<LONG_PTR>(GetPropA(window, kPageNumberProperty)));
+    search->found.wait = wait;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindWaitingWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (!IsWindowVisible(window)) return TRUE;
+  FindWaitingPage(window, data);
+  if (search->found.kind != Shown::Kind::None) return FALSE;
+  EnumChildWindows(window, FindWaitingPage, data);
+  if (search->found.kind != Shown::Kind::None) return FALSE;
+  if (search->answered->count(window) != 0) return TRUE;
+  if (IsMessageBox(window)) {
+    search->found.kind = Shown::Kind::MessageBox;
+    search->found.window = window;
+    return FALSE;
+  }
+  if (IsModuleDialog(window) && WaitsForUser(DialogName(window))) {
+    search->found.kind = Shown::Kind::Dialog;
+    search->found.window = window;
+    search->found.dialog = DialogName(window);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void Press(HWND dialog, int button) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+void SendOrStop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result;
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMilliseconds,
+                           &result)) {
+    Stop("setuphost: the module does not answer its windows");
+  }
+}
+
+int PageButton(const std::string& outcome) {
+  if (outcome == "CONTINUE") return kPageContinueButton;
+  if (outcome == "EXIT") return kPageExitButton;
+  if (outcome == "BACK") return kPageBackButton;
+  return kPageHelpButton;  // REACTIVATE: the help is shown, the page comes back
+}
+
+void AnswerPage(const Shown& shown) {
+  std::string what = "page " + std::to_string(shown.page);
+  const Answer* answer = Run().answers->Next();
+  if (answer == nullptr || answer->kind != Answer::Kind::Page || answer->page != shown.page) {
+    Stop(UnexpectedMessage(what, answer));
+  }
+  if (answer->has_text) {
+    HWND edit = GetDlgItem(shown.window, kPageEditField);
+    if (edit == nullptr)
+      Stop("setuphost: " + what + " has no edit field for '" + answer->source + "'");
+    SendOrStop(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
+  }
+  int button = PageButton(answer->outcome);
+  if (GetDlgItem(shown.window, button) == nullptr) {
+    Stop("setuphost: " + what + " has no button for '" + answer->source + "'");
+  }
+  Press(shown.window, button);
+}
+
+void AnswerMessageBox(const Shown& shown) {
+  std::string text = WindowText(GetDlgItem(shown.window, kMessageBoxTextId));
+  const Answer* answer = Run().answers->Next();
+  if (answer == nullptr || answer->kind != Answer::Kind::MessageBox) {
+    Stop(UnexpectedMessage("message box \"" + text + "\" \"" + WindowText(shown.window) + "\"",
+                           answer));
+  }
+  Press(shown.window, IDOK);
+}
+
+void AnswerDialog(const Shown& shown) {
+  const Answer* answer = Run().answers->Next();
+  if (answer == nullptr || answer->kind != Answer::Kind::Dialog || answer->dialog != shown.dialog) {
+    Stop(UnexpectedMessage("dialog " + shown.dialog, answer));
+  }
+  if (answer->select != Answer::kNoSelection) {
+    HWND list = FindWindowExA(shown.window, nullptr, "ListBox", nullptr);
+    if (list == nullptr) Stop("setuphost: dialog " + shown.dialog + " has no list to select in");
+    SendOrStop(list, LB_SETCURSEL, static_cast<WPARAM>(answer->select), 0);
+  }
+  if (GetDlgItem(shown.window, answer->button) == nullptr) {
+    Stop("setuphost: dialog " + shown.dialog + " has no button " + std::to_string(answer->button));
+  }
+  Press(shown.window, answer->button);
+}
+
+DWORD WINAPI AnswerThread(LPVOID) {
+  DWORD start = GetTickCount();
+  LONG_PTR lastWait = 0;
+  std::set<HWND> answered;
+  for (;;) {
+    Sleep(kPollMilliseconds);
+    if (GetTickCount() - start > Run().timeoutSeconds * 1000) {
+      Stop("setuphost: the run took longer than " + std::to_string(Run().timeoutSeconds) +
+           " seconds; it stands still");
+    }
+    Search search{lastWait, &answered, Shown{}};
+    EnumThreadWindows(Run().mainThread, FindWaitingWindow, reinterpret_cast<LPARAM>(&search));
+    const Shown& shown = search.found;
+    switch (shown.kind) {
+      case Shown::Kind::Page:
+        lastWait = shown.wait;
+        AnswerPage(shown);
+        break;
+      case Shown::Kind::MessageBox:
+        answered.insert(shown.window);
+        AnswerMessageBox(shown);
+        break;
+      case Shown::Kind::Dialog:
+        answered.insert(shown.window);
+        AnswerDialog(shown);
+        break;
+      case Shown::Kind::None:
+        break;
+    }
+  }
+}
+
+// --- The printer installation ----------------------------------------------
+
+struct Options {
+  std::string machine;
+  std::string printer;
+  bool has_printer = false;
+  std::string answers;
+  std::string transcript;
+  std::string module;
+};
+
+Options ParseOptions(int argc, char** argv) {
+  const char* usage =
+      "usage: setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE] "
+      "[--module FILE]";
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string flag = argv[i];
+    if (i + 1 >= argc) Stop(usage);
+    std::string value = argv[++i];
+    if (flag == "--machine") {
+      options.machine = value;
+    } else if (flag == "--printer") {
+      options.printer = value;
+      options.has_printer = true;
+    } else if (flag == "--answers") {
+      options.answers = value;
+    } else if (flag == "--transcript") {
+      options.transcript = value;
+    } else if (flag == "--module") {
+      options.module = value;
+    } else {
+      Stop(usage);
+    }
+  }
+  if (options.machine.empty() || !options.has_printer) Stop(usage);
+  if (options.printer.size() >= kPrinterTextSize) Stop("setuphost: printer name too long");
+  return options;
+}
+
+std::vector<Answer> LoadAnswers(const std::string& path) {
+  std::vector<Answer> answers;
+  if (path.empty()) return answers;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) Stop("setuphost: cannot read answers file " + path);
+  std::stringstream content;
+  content << file.rdbuf();
+  std::string error;
+  if (!ParseAnswers(content.str(), &answers, &error)) Stop("setuphost: " + error);
+  return answers;
+}
+
+// Sets a variable for this process and for the toolkit DLLs, which read it
+// through the shared C runtime.
+void SetVariable(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableA(name.c_str(), value.c_str());
+  std::string assignment = name + "=" + value;
+  _putenv(assignment.c_str());
+}
+
+std::string MachineValue(const std::string& ini, const char* key, const char* fallback) {
+  char value[MAX_PATH];
+  GetPrivateProfileStringA("machine", key, fallback, value, sizeof value, ini.c_str());
+  return value;
+}
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The window of the printer installation that the module takes as its parent.
+HWND CreateParentWindow(HINSTANCE instance) {
+  WNDCLASSA parentClass = {};
+  parentClass.lpfnWndProc = ParentProc;
+  parentClass.hInstance = instance;
+  parentClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  parentClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  parentClass.lpszClassName = "PrinterInstall";
+  RegisterClassA(&parentClass);
+  HWND parent = CreateWindowExA(0, "PrinterInstall", "Add Printer", WS_OVERLAPPEDWINDOW, 0, 0, 480,
+                                360, nullptr, nullptr, instance, nullptr);
+  if (parent != nullptr) ShowWindow(parent, SW_SHOWNORMAL);
+  return parent;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options = ParseOptions(argc, argv);
+  AnswerQueue answers(LoadAnswers(options.answers));
+  State& run = Run();
+  run.answers = &answers;
+  run.mainThread = GetCurrentThreadId();
+  if (const char* timeout = std::getenv("SETUPHOST_TIMEOUT")) {
+    int seconds = std::atoi(timeout);
+    if (seconds > 0) run.timeoutSeconds = static_cast<DWORD>(seconds);
+  }
+
+  std::string ini = options.machine + "\\machine.ini";
+  if (GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    Stop("setuphost: the machine has no machine.ini: " + ini);
+  }
+  if (!options.transcript.empty()) {
+    std::ofstream(options.transcript, std::ios::trunc);
+    SetVariable("SETUPHOST_TRANSCRIPT", options.transcript);
+  }
+  SetVariable("SETUPHOST_MACHINE_INI", ini);
+
+  std::string modulePath = options.module.empty()
+                               ? MachineValue(ini, "module", "C:\\KYRDRV\\KYRSETUP.DLL")
+                               : options.module;
+  std::string cwd = MachineValue(ini, "cwd", "");
+
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  run.parent = CreateParentWindow(self);
+  if (run.parent == nullptr) Stop("setuphost: cannot create the parent window");
+  SetWindowsHookExA(WH_CALLWNDPROC, CallWindowHook, nullptr, run.mainThread);
+  SetWindowsHookExA(WH_CALLWNDPROCRET, CallWindowReturnHook, nullptr, run.mainThread);
+
+  // The toolkit DLLs lie beside this program; the module's own directory is
+  // searched first, as the system loads a driver's setup module.
+  HMODULE module = LoadLibraryExA(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (module == nullptr) {
+    Stop("setuphost: cannot load " + modulePath + " (error " + std::to_string(GetLastError()) +
+         ")");
+  }
+  run.module = module;
+  ReplaceImports(
+      module,
+      {
+          {"kernel32.dll", "ExitProcess", reinterpret_cast<void*>(RecordExitProcess)},
+          {"gdi32.dll", "AddFontResourceA", reinterpret_cast<void*>(RecordAddFontResource)},
+          {"user32.dll", "SendMessageTimeoutA", reinterpret_cast<void*>(RecordSendMessageTimeout)},
+          {"user32.dll", "ExitWindowsEx", reinterpret_cast<void*>(RecordExitWindows)},
+          {"user32.dll", "EndDialog", reinterpret_cast<void*>(RecordEndDialog)},
+      });
+  using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
+  auto install =
+      reinterpret_cast<InstallEntry>(reinterpret_cast<void*>(GetProcAddress(module, "kyrInstall")));
+  if (install == nullptr) Stop("setuphost: the module has no kyrInstall");
+
+  if (!cwd.empty() && !SetCurrentDirectoryA(cwd.c_str())) {
+    Stop("setuphost: the machine's current directory " + cwd + " does not exist");
+  }
+  HANDLE answering = CreateThread(nullptr, 0, AnswerThread, nullptr, 0, nullptr);
+  if (answering == nullptr) Stop("setuphost: cannot start the answering thread");
+
+  char printer[kPrinterTextSize] = {};
+  std::memcpy(printer, options.printer.data(), options.printer.size());
+  int result = install(run.parent, self, printer, SW_SHOWNORMAL);
+  TranscriptLine("printer " + TranscriptQuote(printer));
+  TranscriptLine("return " + std::to_string(result));
+  std::fflush(nullptr);
+  // The answering thread ends with the process.
+  ExitProcess(static_cast<UINT>(result));
+}
