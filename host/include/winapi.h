@@ -9,8 +9,9 @@
 // block does, works unchanged). HFILE is an int, and a HFILE converts to a
 // HANDLE by a cast, as on Windows.
 //
-// Every function that touches the machine goes through the host's system call
-// table (host/syscalls.h), so that a test can make the Nth call fail.
+// Every file operation (files by handle, attributes, folder creation) goes
+// through the host's system call table (host/syscalls.h), and the registry
+// through its Registry faults, so that a test can make the Nth call fail.
 //
 // The behaviour of each function, and where the host departs from Windows, is
 // documented beside its declaration.
@@ -302,42 +303,104 @@ extern "C" {
 // Modules
 // ---------------------------------------------------------------------------
 
-// Loads a module by its Windows path. The host maps the path to a native
-// shared library registered with HostRegisterModule (host/loader.h), calls its
-// DllMain with DLL_PROCESS_ATTACH and returns its instance. NULL when the
-// module is unknown or its DllMain returns FALSE.
+// Loads a module. Windows searches the loaded modules by base name and then
+// the search path; the host finds a module registered with
+// host::RegisterModule or host::RegisterLinkedModule (host/loader.h): a name
+// without a path by its base name (".DLL" added when it has no extension; a
+// loaded module wins), a path by its full Windows path, case-insensitively.
+// "ADVAPI32.DLL" is always there: its exports are the host's registry
+// functions. The first load dlopens the native library and calls its
+// DllMain(instance, DLL_PROCESS_ATTACH, NULL); later loads count references.
+// NULL with ERROR_MOD_NOT_FOUND for an unknown or unloadable module, and with
+// ERROR_DLL_INIT_FAILED when DllMain answers FALSE (DllMain then gets
+// DLL_PROCESS_DETACH and the library is unloaded, as on Windows).
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName);
-// Calls DllMain with DLL_PROCESS_DETACH when the last reference goes.
+// Drops one reference; the last calls DllMain(DLL_PROCESS_DETACH, NULL) and
+// unloads the library. A linked module stays. FALSE with
+// ERROR_INVALID_HANDLE for a handle that names no loaded module.
 BOOL WINAPI FreeLibrary(HMODULE module);
+// An export by name: for a loaded library, a symbol of that library itself
+// (not of a library it depends on, which dlsym would also search); for a
+// linked module, any symbol of the process. Ordinals are not kept: NULL with
+// ERROR_PROC_NOT_FOUND, as for a missing name.
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
-// The module's Windows path (machine.ini [machine] module for the setup
-// module). As on Windows, a path that does not fit is cut to size - 1
-// characters and terminated, and the result is the number of characters
-// copied (size when cut).
+// The module's Windows path, as registered. As on Windows XP and later, a
+// path that does not fit is cut to size - 1 characters and terminated, the
+// result is size and the error ERROR_INSUFFICIENT_BUFFER; size 0 gives 0 and
+// writes nothing. NULL (the process's image) is not known to the host: 0
+// with ERROR_MOD_NOT_FOUND.
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
 // ---------------------------------------------------------------------------
 // Windows, messages and the thread's queue
 // ---------------------------------------------------------------------------
+// Registers a window class by name (case-insensitive) and returns its atom
+// (0xC000 upward); 0 with ERROR_CLASS_ALREADY_EXISTS for a name taken. The
+// class's instance is not part of its identity here. Built-in classes:
+// "STATIC", "BUTTON", "EDIT" (DefWindowProcA) and "LISTBOX" (LB_* messages).
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
+// Creates a window of a class (name or atom), sends WM_NCCREATE and
+// WM_CREATE with a CREATESTRUCTA as Windows does, and fails (NULL) when the
+// first answers FALSE or the second -1. A WS_CHILD window needs a parent; its
+// menu argument is its control id; other windows are owned by `parent`.
+// Child coordinates are relative to the parent. Nothing is drawn.
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
                             int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param);
+// Destroys the window's owned windows first, then sends WM_DESTROY to it,
+// destroys its children and sends WM_NCDESTROY; the window's posted messages
+// leave the queue. Handles are never reused.
 BOOL WINAPI DestroyWindow(HWND window);
+// TRUE for a window that exists (also while it receives WM_DESTROY).
 BOOL WINAPI IsWindow(HWND window);
+// WM_NCCREATE (TRUE), WM_SETTEXT, WM_GETTEXT (at most wParam - 1
+// characters and the zero; the count copied), WM_GETTEXTLENGTH and WM_CLOSE
+// (destroys the window) as on Windows; every other message answers 0.
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Sends WM_SETTEXT, as Windows does. The host also writes the transcript
+// line `caption "TEXT"` (not for a window that does not exist).
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
+// Sends WM_GETTEXT: at most size - 1 characters and the zero; the result is
+// the number copied. size <= 0 writes nothing and gives 0.
 int WINAPI GetWindowTextA(HWND window, LPSTR text, int size);
+// Sets or clears WS_VISIBLE (SW_HIDE hides, any other command shows), sends
+// WM_SHOWWINDOW when that changes, and answers whether the window was
+// visible before.
 BOOL WINAPI ShowWindow(HWND window, int command);
+// Nothing is drawn natively: TRUE for an existing window.
 BOOL WINAPI UpdateWindow(HWND window);
+// Nothing is drawn natively: TRUE for an existing window or NULL (the
+// desktop), FALSE with ERROR_INVALID_WINDOW_HANDLE otherwise.
 BOOL WINAPI RedrawWindow(HWND window, const RECT* update, void* region, UINT flags);
+// Calls the window's procedure and returns its answer (0 with
+// ERROR_INVALID_WINDOW_HANDLE for no window). HWND_BROADCAST calls every
+// top-level window (no WS_CHILD), owned ones included, and answers 1.
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// As SendMessageA, with *result set to the answer. Windows gives up a window
+// that does not answer within the timeout; the host's windows answer at
+// once, so it never does. HWND_BROADCAST writes the transcript line
+// `broadcast MSG` (MSG in decimal), calls every top-level window, sets
+// *result to 0 and answers TRUE.
 LRESULT WINAPI SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT flags, UINT timeout, DWORD_PTR* result);
+// Queues a message for the window (NULL: a thread message; HWND_BROADCAST:
+// one for each top-level window). The host runs one thread, so there is one
+// queue.
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Raises the quit flag, as Windows does; no message is queued. WM_QUIT
+// (hwnd NULL, wParam the last exit code given) is retrieved once no posted
+// message matches the filter, whatever the filter.
 void WINAPI PostQuitMessage(int exitCode);
+// The first queued message that matches: window NULL any, (HWND)-1 thread
+// messages only, a window its own and its children's; filterMin/filterMax
+// both 0 (or min above max) any number. PM_REMOVE takes it from the queue.
+// Then the quit flag (see PostQuitMessage). Never waits.
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT remove);
+// There is no keyboard natively: TRUE for WM_KEYDOWN/WM_KEYUP (no WM_CHAR
+// is generated), FALSE for anything else.
 BOOL WINAPI TranslateMessage(const MSG* msg);
+// Calls the procedure of msg->hwnd; a thread message (hwnd NULL) goes
+// nowhere and answers 0.
 LRESULT WINAPI DispatchMessageA(const MSG* msg);
 
 // ---------------------------------------------------------------------------
@@ -358,13 +421,24 @@ HWND WINAPI SetFocus(HWND window);
 HWND WINAPI GetFocus(void);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+// SM_CXSCREEN and SM_CYSCREEN from machine.ini [machine] screen (default
+// 1024x768); 0 for any other index, as Windows answers an unknown one.
 int WINAPI GetSystemMetrics(int index);
+// Writes the transcript line `msgbox "TEXT" "CAPTION" STYLE` (STYLE in
+// decimal; a NULL caption is "Error", as Windows shows it), then asks
+// host::User().AnswerMessageBox and returns the button id it gives.
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // ---------------------------------------------------------------------------
 // Process, error mode, directories
 // ---------------------------------------------------------------------------
+// Writes the transcript line `exit STATUS`, calls every loaded library's
+// DllMain with DLL_PROCESS_DETACH (reserved non-NULL, as at process end),
+// flushes stdio and ends the process with _exit(STATUS) (the status seen by
+// the parent is its low 8 bits, as POSIX gives).
 [[noreturn]] void WINAPI ExitProcess(UINT exitCode);
+// Keeps the mode and returns the previous one; the host has no critical-error
+// dialogs for it to suppress.
 UINT WINAPI SetErrorMode(UINT mode);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
@@ -372,21 +446,60 @@ void WINAPI SetLastError(DWORD error);
 // Result: the length without the zero; when the buffer is too small, the size
 // needed including the zero, and nothing is written.
 DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+// Makes an existing directory current; it is kept as a full path with the
+// case given. FALSE with ERROR_FILE_NOT_FOUND (missing, folder exists),
+// ERROR_PATH_NOT_FOUND (folder or drive missing), ERROR_DIRECTORY (a file)
+// or ERROR_FILENAME_EXCED_RANGE (more than MAX_PATH - 2 characters). The
+// host keeps one current directory, not one per drive.
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR path);
+// machine.ini [machine] windows (default C:\WINDOWS) and system (default
+// C:\WINDOWS\SYSTEM), with GetCurrentDirectoryA's contract for the size.
 UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size);
 UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size);
+// FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_ARCHIVE for a file,
+// with FILE_ATTRIBUTE_READONLY when its owner may not write it (by the mode
+// bits). INVALID_FILE_ATTRIBUTES with ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND.
 DWORD WINAPI GetFileAttributesA(LPCSTR path);
+// Creates one folder; its parent must exist (ERROR_PATH_NOT_FOUND), and an
+// existing one gives ERROR_ALREADY_EXISTS. The security argument is
+// ignored.
 BOOL WINAPI CreateDirectoryA(LPCSTR path, void* security);
 
 // ---------------------------------------------------------------------------
 // Files by handle
 // ---------------------------------------------------------------------------
+// Files by handle. Handles are multiples of 4 from 0x10 and never reused;
+// (HANDLE)(INT_PTR)hfile is the same file for SetEndOfFile, as on Windows.
+// Every call goes through the system call table and its faults
+// (host/syscalls.h).
+//
+// _lopen: opens an existing file with OF_READ, OF_WRITE or OF_READWRITE
+// (sharing flags are accepted and ignored). HFILE_ERROR with
+// ERROR_FILE_NOT_FOUND / ERROR_PATH_NOT_FOUND, or ERROR_ACCESS_DENIED for a
+// folder, a read-only file opened for writing, or an open made to fail.
 HFILE WINAPI _lopen(LPCSTR path, int mode);
+// Creates or truncates a file, open for reading and writing; attribute 1
+// makes a new file read-only (its handle still writes). An existing
+// read-only file cannot be truncated (ERROR_ACCESS_DENIED).
 HFILE WINAPI _lcreat(LPCSTR path, int attributes);
+// Reads up to count bytes from the position; fewer at the end, 0 there.
+// (UINT)HFILE_ERROR for a bad handle, a handle opened for writing only, or a
+// read made to fail (ERROR_READ_FAULT).
 UINT WINAPI _lread(HFILE file, LPVOID buffer, UINT count);
+// Writes count bytes at the position. count 0 ends the file at the position
+// (longer or shorter), as _lwrite always has. A write that would grow a file
+// past the drive's free space writes nothing and fails with ERROR_DISK_FULL,
+// as WriteFile does on a full disk; (UINT)HFILE_ERROR for every failure.
 UINT WINAPI _lwrite(HFILE file, LPCSTR buffer, UINT count);
+// Moves the position (FILE_BEGIN, FILE_CURRENT, FILE_END) and returns it;
+// past the end is allowed, before the start fails with ERROR_NEGATIVE_SEEK.
 LONG WINAPI _llseek(HFILE file, LONG offset, int origin);
+// 0, or HFILE_ERROR with ERROR_INVALID_HANDLE; a close made to fail leaves
+// the handle open.
 HFILE WINAPI _lclose(HFILE file);
+// Ends the file at its position; growing it takes disk space, shrinking it
+// gives space back.
 BOOL WINAPI SetEndOfFile(HANDLE file);
 // Copies source to destination from the source's start to the
 // destination's current position. A source in the SZDD format of COMPRESS.EXE
@@ -403,18 +516,45 @@ LONG WINAPI LZCopy(HFILE source, HFILE destination);
 // ---------------------------------------------------------------------------
 // Memory
 // ---------------------------------------------------------------------------
+// Global memory. Handles are small numbers below 2^32 (never reused), for
+// GMEM_FIXED blocks too: Windows gives a fixed block's address as its
+// handle, the host does not, so a fixed handle must be locked like a
+// moveable one. Memory without GMEM_ZEROINIT holds 0xCD bytes. A block of 0
+// bytes has a handle but nothing to lock (GlobalLock gives NULL).
 HGLOBAL WINAPI GlobalAlloc(UINT flags, size_t bytes);
+// The block's memory; a moveable block counts its locks.
 LPVOID WINAPI GlobalLock(HGLOBAL memory);
+// TRUE while a moveable block stays locked; FALSE with NO_ERROR when the
+// last lock goes, FALSE with ERROR_NOT_LOCKED when it was not locked.
 BOOL WINAPI GlobalUnlock(HGLOBAL memory);
+// NULL when freed (locked or not, as on Windows NT); the handle itself with
+// ERROR_INVALID_HANDLE when it names no block.
 HGLOBAL WINAPI GlobalFree(HGLOBAL memory);
 
 // ---------------------------------------------------------------------------
 // Characters in the machine's code pages
 // ---------------------------------------------------------------------------
+// Characters of the machine's ANSI code page (machine.ini [machine] acp),
+// whose lead bytes come from iconv: a byte that iconv finds incomplete on
+// its own is a lead byte (for 932: 81-9F and E0-FC, as on Windows).
+//
+// CharNextA: the next character; a lead byte before the zero is a character
+// of its own; at the zero, the zero.
 LPSTR WINAPI CharNextA(LPCSTR current);
+// The start of the character before current, found by stepping from start;
+// start itself when current is at or before it.
 LPSTR WINAPI CharPrevA(LPCSTR start, LPCSTR current);
 BOOL WINAPI IsDBCSLeadByte(BYTE byte);
+// Converts from the OEM code page (oemcp) to the ANSI one (acp) through
+// iconv; source and destination may be the same buffer. A character the ANSI
+// code page lacks becomes '?' (Windows picks a best-fit character where it
+// has one, e.g. '-' for a box-drawing line). The result is never longer than
+// the source. FALSE for a NULL argument.
 BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination);
+// Upper-cases in place: single-byte characters by Unicode's simple mapping
+// (through ICU) where the capital exists in the code page; double-byte
+// characters stay. A pointer whose high word is zero is one character, and
+// its capital is returned in the low word, as on Windows.
 LPSTR WINAPI CharUpperA(LPSTR text);
 UINT WINAPI GetACP(void);
 UINT WINAPI GetOEMCP(void);
@@ -422,17 +562,55 @@ UINT WINAPI GetOEMCP(void);
 // ---------------------------------------------------------------------------
 // Profiles, fonts, system
 // ---------------------------------------------------------------------------
+// Writes key=value into section of win.ini in the Windows directory,
+// straight to the file (Windows caches and flushes later): sections and keys
+// match case-insensitively (the first section of a name), a key is replaced
+// where it stands (keeping the file's spelling of the key), a new key goes
+// after the section's last non-blank line, a missing section is appended at
+// the end; new lines end in CR LF and all other lines stay byte for byte. A
+// NULL value removes the key, a NULL key the section. The file is created
+// when missing. Written through _lopen/_lwrite, so the host's faults apply;
+// a write that fails leaves the file as it was (FALSE).
 BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value);
+// Writes the transcript line `font load "NAME"` and answers 1 (one font
+// added); no font is read. 0 for an empty name.
 int WINAPI AddFontResourceA(LPCSTR fileName);
+// Windows starts the restart and returns TRUE; the process ends when the
+// system closes it. The host writes the transcript line `restart`, answers
+// TRUE and ends nothing.
 BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason);
+// The English name of a language id from ICU (uloc_getLocaleForLCID, then
+// the display name in English: 0x409 is "English (United States)"; 0 is
+// "Language Neutral"), in the ANSI code page. Copies at most size - 1
+// characters and the zero, and returns the whole name's length, so a result
+// of size or more means the name was cut. An id ICU does not know gives 0
+// and writes nothing (Windows names some ids ICU lacks, and ICU's names may
+// differ from Windows' for some ids).
 DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD size);
 
 // ---------------------------------------------------------------------------
 // Registry
 // ---------------------------------------------------------------------------
+// The registry is the machine's registry.reg (REGEDIT4: [KEY] lines with the
+// root's full name, "Name"="text", @= for the default value, dword:,
+// hex: and hex(N): data, lines continued with a backslash), read at the
+// first call after OpenMachine; nothing is written back. Keys and value
+// names are case-insensitive; a key implies the keys above it; the
+// predefined roots always exist. Access masks and options are not checked.
+// Opens and queries count as Registry calls for the faults (host/syscalls.h)
+// and fail with ERROR_ACCESS_DENIED when made to.
+//
+// RegOpenKeyExA: *result is NULL on failure (ERROR_FILE_NOT_FOUND,
+// ERROR_INVALID_HANDLE, ERROR_BAD_PATHNAME for a leading or doubled
+// backslash). Key handles are small numbers from 0x100.
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+// *type and *dataSize as Windows sets them; REG_SZ data includes its zero.
+// A buffer too small gives ERROR_MORE_DATA with the size needed, and
+// nothing is written; data NULL gives the size. A missing value (or a
+// missing default value) is ERROR_FILE_NOT_FOUND.
 LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type,
                                 LPBYTE data, LPDWORD dataSize);
+// ERROR_SUCCESS (also for a predefined root) or ERROR_INVALID_HANDLE.
 LSTATUS WINAPI RegCloseKey(HKEY key);
 
 }  // extern "C"

@@ -9,6 +9,7 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "syscall_gate.h"
 #include "winapi.h"
 
 namespace host {
@@ -40,7 +41,7 @@ DWORD MissingPathError(const std::string& full) {
       slash == std::string::npos || slash < 3 ? full.substr(0, 3) : full.substr(0, slash);
   struct stat info;
   std::string native = NativePath(parent);
-  if (!native.empty() && stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+  if (!native.empty() && sys::Stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
     return ERROR_FILE_NOT_FOUND;
   return ERROR_PATH_NOT_FOUND;
 }
@@ -72,7 +73,7 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
   }
   std::string native = host::NativePath(full);
   struct stat info;
-  if (native.empty() || stat(native.c_str(), &info) != 0) {
+  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0) {
     SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
     return FALSE;
   }
@@ -100,7 +101,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
   std::string full = host::FullWindowsPath(path);
   std::string native = host::NativePath(full);
   struct stat info;
-  if (native.empty() || stat(native.c_str(), &info) != 0) {
+  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0) {
     SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
     return INVALID_FILE_ATTRIBUTES;
   }
@@ -125,7 +126,7 @@ BOOL WINAPI CreateDirectoryA(LPCSTR path, void* /*security*/) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (mkdir(native.c_str(), 0777) == 0) return TRUE;
+  if (host::sys::MakeDirectory(native.c_str(), 0777) == 0) return TRUE;
   switch (errno) {
     case EEXIST:
       SetLastError(ERROR_ALREADY_EXISTS);

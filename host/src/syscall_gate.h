@@ -31,5 +31,6 @@ off_t Seek(int fd, off_t offset, int whence);
 int Truncate(int fd, off_t length);
 int Fstat(int fd, struct stat* info);
 int Stat(const char* path, struct stat* info);
+int MakeDirectory(const char* path, mode_t mode);
 
 }  // namespace host::sys

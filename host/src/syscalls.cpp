@@ -33,6 +33,7 @@ Entry entries[] = {
     HOST_SYSCALL("read", ::read),      HOST_SYSCALL("write", ::write),
     HOST_SYSCALL("lseek", ::lseek),    HOST_SYSCALL("ftruncate", ::ftruncate),
     HOST_SYSCALL("fstat", ::fstat),    HOST_SYSCALL("stat", ::stat),
+    HOST_SYSCALL("mkdir", ::mkdir),
 };
 
 #undef HOST_SYSCALL
@@ -223,6 +224,9 @@ off_t Seek(int fd, off_t offset, int whence) {
 int Truncate(int fd, off_t length) { return Current<int (*)(int, off_t)>("ftruncate")(fd, length); }
 int Fstat(int fd, struct stat* info) {
   return Current<int (*)(int, struct stat*)>("fstat")(fd, info);
+}
+int MakeDirectory(const char* path, mode_t mode) {
+  return Current<int (*)(const char*, mode_t)>("mkdir")(path, mode);
 }
 int Stat(const char* path, struct stat* info) {
   return Current<int (*)(const char*, struct stat*)>("stat")(path, info);
