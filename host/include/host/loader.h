@@ -1,4 +1,10 @@
 // Loading the setup module and the toolkit as the system loader would.
+//
+// Instance handles are small numbers (0x10000000 upward, one 0x10000 step per
+// module), below 2^32 as on 32-bit Windows. "ADVAPI32.DLL" needs no
+// registration: LoadLibraryA finds it in the system directory, and its
+// GetProcAddress answers the host's registry functions (only RegOpenKeyExA,
+// RegQueryValueExA and RegCloseKey exist; other names give NULL).
 #pragma once
 
 #include <string>
@@ -8,8 +14,10 @@
 namespace host {
 
 // Makes LoadLibraryA(windowsPath) load the native shared library nativeFile:
-// the library is opened, its DllMain(instance, DLL_PROCESS_ATTACH, NULL) runs,
-// and GetModuleFileNameA(instance) answers windowsPath.
+// at the first LoadLibraryA the library is opened, its exported
+// DllMain(instance, DLL_PROCESS_ATTACH, NULL) runs, and
+// GetModuleFileNameA(instance) answers windowsPath. Nothing is loaded by the
+// registration itself; registering the same path again changes its file.
 void RegisterModule(const std::string& windowsPath, const std::string& nativeFile);
 
 // An instance handle for code that is linked into the process rather than
