@@ -2,10 +2,13 @@
 # Makes the sample machine: a Windows 95 machine on which the printer
 # driver package has been unpacked into C:\KYRDRV. Some sources are stored
 # SZDD-compressed (made with the mscompress tool), the others plain.
-#   make-sample-machine.sh OUTDIR
+#   make-sample-machine.sh OUTDIR [PLAINDIR]
+# PLAINDIR, when given, receives the sources as they are before compression,
+# which is what an installation must expand them back to.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-out=${1:?usage: make-sample-machine.sh OUTDIR}
+out=${1:?usage: make-sample-machine.sh OUTDIR [PLAINDIR]}
+plain=${2:-}
 command -v mscompress >/dev/null || { echo "make-sample-machine: needs mscompress" >&2; exit 2; }
 rm -rf "$out"
 mkdir -p "$out"
@@ -25,6 +28,11 @@ for lang in ENG DEU FRA JPN; do
   make_binary "${lang}PRN.LNG" "$lang printer setup texts" 120
   make_binary "${lang}CP.LNG" "$lang control panel texts" 90
 done
+
+if [ -n "$plain" ]; then
+  mkdir -p "$plain"
+  cp -a "$drv/." "$plain/"
+fi
 
 # Compressed in place: the package keeps the names, only the bytes are SZDD.
 for name in KYRCP.EXE kyr.386 BCFONT.BCF ENGPRN.LNG DEUCP.LNG; do
