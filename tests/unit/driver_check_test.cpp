@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "host/syscalls.h"
@@ -21,6 +22,16 @@ const std::string kDrivers =
 // A printer key with its driver value, in REGEDIT4 text.
 std::string Printer(const std::string& printer, const std::string& driver) {
   return "[" + kPrinters + printer + "]\n\"Printer Driver\"=\"" + driver + "\"\n\n";
+}
+// A printer key whose driver value is binary data without a terminating zero.
+std::string BinaryPrinter(const std::string& printer, const std::string& driver) {
+  std::string hex;
+  for (char c : driver) {
+    char byte[4];
+    std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(c));
+    hex += (hex.empty() ? "" : ",") + std::string(byte);
+  }
+  return "[" + kPrinters + printer + "]\n\"Printer Driver\"=hex:" + hex + "\n\n";
 }
 std::string Driver(const std::string& driver) { return "[" + kDrivers + driver + "]\n\n"; }
 
@@ -61,6 +72,10 @@ TEST_F(DriverCheckTest, AnswersByThePrinterAndItsDriver) {
       {"driver name filling its buffer", Printer("Kyroth 3", name31) + Driver(name31), "Kyroth 3",
        true},
       {"driver name one over", Printer("Kyroth 3", name32) + Driver(name32), "Kyroth 3", false},
+      {"unterminated driver name", BinaryPrinter("Kyroth 3", "KD") + Driver("KD"), "Kyroth 3",
+       true},
+      {"unterminated driver name filling the buffer",
+       BinaryPrinter("Kyroth 3", name32) + Driver(name32), "Kyroth 3", false},
       {"printer name of 31 characters",
        Printer(name31 + "p", "x") + Printer(name31, "K") + Driver("K"), name31, true},
   };
@@ -72,8 +87,8 @@ TEST_F(DriverCheckTest, AnswersByThePrinterAndItsDriver) {
 
 TEST_F(DriverCheckTest, RefusesAPrinterNameThatDoesNotFitTheKeyPath) {
   // The printers branch, a backslash and the name must fit 255 characters.
-  const int room = 255 - 46 - 1;
-  ASSERT_EQ(std::string("System\\CurrentControlSet\\control\\Print\\Printers").size(), 46u);
+  const int room = 255 - 47 - 1;
+  ASSERT_EQ(std::string("System\\CurrentControlSet\\control\\Print\\Printers").size(), 47u);
   const std::string fitting(room, 'p'), longer(room + 1, 'p');
   const std::string registry = Printer(fitting, "K") + Printer(longer, "K") + Driver("K");
   EXPECT_TRUE(Check(registry, fitting));
