@@ -1,11 +1,13 @@
 // Returning the host to its state at process start, for tests.
 
 #include "host_internal.h"
+#include "rc_script.h"
 
 namespace host {
 
 void ResetHost() {
   ResetModules();
+  ResetDialogs();
   ResetWindows();
   ResetFiles();
   ResetMemory();
