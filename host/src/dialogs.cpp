@@ -175,17 +175,17 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
     top += ownerWindow->rect.top;
   }
 
-  windows::WindowSpec spec;
-  spec.className = kDialogClass;
-  spec.text = t.caption;
-  spec.proc = DialogWindowProc;
-  spec.parent = owner;
+  windows::WindowShape shape;
+  shape.className = kDialogClass;
+  shape.text = t.caption;
+  shape.proc = DialogWindowProc;
+  shape.parent = owner;
   // Shown once initialised, as the dialog manager does.
-  spec.style = t.style & ~static_cast<DWORD>(WS_VISIBLE);
-  spec.exStyle = t.exStyle;
-  spec.rect = RECT{left, top, left + width, top + height};
-  spec.instance = instance;
-  HWND dialog = windows::CreateTableWindow(spec, true);
+  shape.style = t.style & ~static_cast<DWORD>(WS_VISIBLE);
+  shape.exStyle = t.exStyle;
+  shape.rect = RECT{left, top, left + width, top + height};
+  shape.instance = instance;
+  HWND dialog = windows::CreateTableWindow(shape, true);
   Window* w = Find(dialog);
   if (w == nullptr) return nullptr;
   auto state = std::make_shared<DialogState>();
@@ -207,7 +207,7 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
       SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
       return nullptr;
     }
-    windows::WindowSpec child;
+    windows::WindowShape child;
     child.className = Upper(c.className);
     child.text = c.text.isOrdinal ? std::string() : c.text.text;
     child.proc = DialogControlProc;

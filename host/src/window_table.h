@@ -54,7 +54,7 @@ struct Window {
 };
 
 // What CreateTableWindow needs; the rest of Window starts empty.
-struct WindowSpec {
+struct WindowShape {
   std::string className;
   std::string text;
   WNDPROC proc = nullptr;
@@ -76,7 +76,7 @@ Window* Find(HWND window);
 // and WM_CREATE as CreateWindowExA does (a FALSE answer to WM_NCCREATE or -1
 // to WM_CREATE destroys the window again and gives null); without it the
 // caller sends what its kind of window expects (WM_INITDIALOG ...).
-HWND CreateTableWindow(const WindowSpec& spec, bool sendCreate);
+HWND CreateTableWindow(const WindowShape& shape, bool sendCreate);
 
 // The procedure registered for a class name (case-insensitive): the
 // application's classes and the built-in "STATIC", "BUTTON", "EDIT" and

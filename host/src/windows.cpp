@@ -95,40 +95,40 @@ Window* Find(HWND window) {
   return found == windows.end() ? nullptr : found->second.get();
 }
 
-HWND CreateTableWindow(const WindowSpec& spec, bool sendCreate) {
+HWND CreateTableWindow(const WindowShape& shape, bool sendCreate) {
   Table& table = TheTable();
   auto window = std::make_unique<Window>();
   HWND handle = reinterpret_cast<HWND>(table.nextHandle);
   table.nextHandle += 2;
   window->handle = handle;
-  window->className = spec.className;
-  window->text = spec.text;
-  window->proc = spec.proc;
-  window->dialogProc = spec.dialogProc;
-  if (spec.style & WS_CHILD)
-    window->parent = spec.parent;
+  window->className = shape.className;
+  window->text = shape.text;
+  window->proc = shape.proc;
+  window->dialogProc = shape.dialogProc;
+  if (shape.style & WS_CHILD)
+    window->parent = shape.parent;
   else
-    window->owner = spec.parent;
-  window->id = spec.id;
-  window->style = spec.style;
-  window->exStyle = spec.exStyle;
-  window->rect = spec.rect;
-  window->instance = spec.instance;
+    window->owner = shape.parent;
+  window->id = shape.id;
+  window->style = shape.style;
+  window->exStyle = shape.exStyle;
+  window->rect = shape.rect;
+  window->instance = shape.instance;
   table.windows[reinterpret_cast<uintptr_t>(handle)] = std::move(window);
   if (!sendCreate) return handle;
 
   CREATESTRUCTA create{};
-  create.lpCreateParams = spec.createParam;
-  create.hInstance = spec.instance;
-  create.hwndParent = spec.parent;
-  create.x = spec.rect.left;
-  create.y = spec.rect.top;
-  create.cx = spec.rect.right - spec.rect.left;
-  create.cy = spec.rect.bottom - spec.rect.top;
-  create.style = static_cast<LONG>(spec.style);
-  create.lpszName = spec.text.c_str();
-  create.lpszClass = spec.className.c_str();
-  create.dwExStyle = spec.exStyle;
+  create.lpCreateParams = shape.createParam;
+  create.hInstance = shape.instance;
+  create.hwndParent = shape.parent;
+  create.x = shape.rect.left;
+  create.y = shape.rect.top;
+  create.cx = shape.rect.right - shape.rect.left;
+  create.cy = shape.rect.bottom - shape.rect.top;
+  create.style = static_cast<LONG>(shape.style);
+  create.lpszName = shape.text.c_str();
+  create.lpszClass = shape.className.c_str();
+  create.dwExStyle = shape.exStyle;
   LPARAM param = reinterpret_cast<LPARAM>(&create);
   if (!CallProc(handle, WM_NCCREATE, 0, param) || CallProc(handle, WM_CREATE, 0, param) == -1) {
     Destroy(handle);
@@ -229,16 +229,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  host::windows::WindowSpec spec;
-  spec.className = windowClass->name;
-  spec.text = windowName != nullptr ? windowName : "";
-  spec.proc = windowClass->proc;
-  spec.parent = parent;
-  spec.style = style;
-  spec.exStyle = exStyle;
-  spec.instance = instance;
-  spec.createParam = param;
-  if (style & WS_CHILD) spec.id = static_cast<int>(reinterpret_cast<ULONG_PTR>(menu));
+  host::windows::WindowShape shape;
+  shape.className = windowClass->name;
+  shape.text = windowName != nullptr ? windowName : "";
+  shape.proc = windowClass->proc;
+  shape.parent = parent;
+  shape.style = style;
+  shape.exStyle = exStyle;
+  shape.instance = instance;
+  shape.createParam = param;
+  if (style & WS_CHILD) shape.id = static_cast<int>(reinterpret_cast<ULONG_PTR>(menu));
   // CW_USEDEFAULT places a top-level window at the origin with half the
   // screen's size; child coordinates are relative to the parent.
   const host::MachineConfig& config = host::Config();
@@ -251,8 +251,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     x += parentWindow->rect.left;
     y += parentWindow->rect.top;
   }
-  spec.rect = RECT{x, y, x + width, y + height};
-  return host::windows::CreateTableWindow(spec, true);
+  shape.rect = RECT{x, y, x + width, y + height};
+  return host::windows::CreateTableWindow(shape, true);
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {
