@@ -37,10 +37,10 @@ namespace {
 constexpr int kStopStatus = 2;
 // The caller's writable text handed to kyrInstall.
 constexpr size_t kPrinterTextSize = 256;
-// A message box's text control, on Windows and Wine alike.
-constexpr int kMessageBoxTextId = 0xFFFF;
+// A message box's text control: 0xFFFF on Windows, 100 on Wine.
+constexpr int kMessageBoxTextIds[] = {0xFFFF, 100};
 // How long a run may take in all, unless SETUPHOST_TIMEOUT says otherwise.
-constexpr DWORD kDefaultTimeoutSeconds = 300;
+constexpr DWORD kDefaultTimeoutSeconds = 120;
 constexpr DWORD kPollMilliseconds = 20;
 constexpr UINT kSendTimeoutMilliseconds = 10000;
 
@@ -84,14 +84,22 @@ bool IsModuleDialog(HWND window) {
   return reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) == Run().module;
 }
 
-// A message box: a top-level dialog of the system's own, with the text
-// control that message boxes have.
-bool IsMessageBox(HWND window) {
+// The text control of a message box, if window is one: a top-level dialog
+// of the system's own with the text control that message boxes have.
+HWND MessageBoxText(HWND window) {
   static HMODULE system = GetModuleHandleA("user32.dll");
-  return IsDialogWindow(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 &&
-         reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) == system &&
-         GetDlgItem(window, kMessageBoxTextId) != nullptr;
+  if (!IsDialogWindow(window) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 ||
+      reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) != system) {
+    return nullptr;
+  }
+  for (int id : kMessageBoxTextIds) {
+    HWND text = GetDlgItem(window, id);
+    if (text != nullptr && ClassName(text) == "Static") return text;
+  }
+  return nullptr;
 }
+
+bool IsMessageBox(HWND window) { return MessageBoxText(window) != nullptr; }
 
 // The module's dialogs by their template, known from the caption.
 std::string DialogName(HWND dialog) {
@@ -208,7 +216,7 @@ LRESULT CALLBACK CallWindowReturnHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (call->message == WM_INITDIALOG && IsMessageBox(call->hwnd)) {
-      std::string text = WindowText(GetDlgItem(call->hwnd, kMessageBoxTextId));
+      std::string text = WindowText(MessageBoxText(call->hwnd));
       TranscriptLine("msgbox " + TranscriptQuote(text) + " " +
                      TranscriptQuote(WindowText(call->hwnd)) + " " +
                      std::to_string(MessageBoxStyle(call->hwnd)));
@@ -255,6 +263,27 @@ BOOL WINAPI RecordEndDialog(HWND dialog, INT_PTR result) {
     TranscriptLine("dialog end " + DialogName(dialog) + " " + std::to_string(result));
   }
   return realEndDialog(dialog, result);
+}
+
+// The system's name of a language, as Windows gives it ("English (United
+// States)"); Wine's own VerLanguageNameA gives the language alone
+// ("English"). At most size - 1 characters and the zero; the result is the
+// whole name's length.
+DWORD WINAPI WindowsLanguageName(DWORD language, LPSTR buffer, DWORD size) {
+  char name[256];
+  int length = GetLocaleInfoA(MAKELCID(language & 0xffff, SORT_DEFAULT), LOCALE_SLANGUAGE, name,
+                              sizeof name);
+  if (length <= 1) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  DWORD whole = static_cast<DWORD>(length - 1);
+  if (buffer != nullptr && size > 0) {
+    DWORD count = whole < size - 1 ? whole : size - 1;
+    std::memcpy(buffer, name, count);
+    buffer[count] = '\0';
+  }
+  return whole;
 }
 
 struct Replacement {
@@ -386,7 +415,7 @@ void AnswerPage(const Shown& shown) {
 }
 
 void AnswerMessageBox(const Shown& shown) {
-  std::string text = WindowText(GetDlgItem(shown.window, kMessageBoxTextId));
+  std::string text = WindowText(MessageBoxText(shown.window));
   const Answer* answer = Run().answers->Next();
   if (answer == nullptr || answer->kind != Answer::Kind::MessageBox) {
     Stop(UnexpectedMessage("message box \"" + text + "\" \"" + WindowText(shown.window) + "\"",
@@ -578,6 +607,8 @@ int main(int argc, char** argv) {
           {"user32.dll", "SendMessageTimeoutA", reinterpret_cast<void*>(RecordSendMessageTimeout)},
           {"user32.dll", "ExitWindowsEx", reinterpret_cast<void*>(RecordExitWindows)},
           {"user32.dll", "EndDialog", reinterpret_cast<void*>(RecordEndDialog)},
+          {"version.dll", "VerLanguageNameA", reinterpret_cast<void*>(WindowsLanguageName)},
+          {"kernel32.dll", "VerLanguageNameA", reinterpret_cast<void*>(WindowsLanguageName)},
       });
   using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
   auto install =
