@@ -31,6 +31,7 @@
 #include "page_window.h"
 #include "runner/answers.h"
 #include "transcript.h"
+#include "win95_profile.h"
 
 namespace {
 
@@ -85,11 +86,13 @@ bool IsModuleDialog(HWND window) {
 }
 
 // The text control of a message box, if window is one: a top-level dialog
-// of the system's own with the text control that message boxes have.
+// of the system's own (user32's instance, or none on Wine) with the text
+// control that message boxes have.
 HWND MessageBoxText(HWND window) {
   static HMODULE system = GetModuleHandleA("user32.dll");
+  auto instance = reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
   if (!IsDialogWindow(window) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 ||
-      reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) != system) {
+      (instance != system && instance != nullptr)) {
     return nullptr;
   }
   for (int id : kMessageBoxTextIds) {
@@ -609,6 +612,7 @@ int main(int argc, char** argv) {
           {"user32.dll", "EndDialog", reinterpret_cast<void*>(RecordEndDialog)},
           {"version.dll", "VerLanguageNameA", reinterpret_cast<void*>(WindowsLanguageName)},
           {"kernel32.dll", "VerLanguageNameA", reinterpret_cast<void*>(WindowsLanguageName)},
+          {"kernel32.dll", "WriteProfileStringA", reinterpret_cast<void*>(Win95WriteProfileString)},
       });
   using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
   auto install =
