@@ -1,6 +1,9 @@
 # Tests of the Windows build (ctest --preset windows):
 #   windows.exports           KYRSETUP.DLL exports kyrInstall undecorated and
 #                             imports the toolkit's functions from the toolkit DLLs
+#   windows.wine_refuses_other_dirs
+#                             setuphost-wine refuses a machine whose Windows or
+#                             System directory is not Wine's own
 #   scenario.wine.NAME        every scenario of tests/scenarios under Wine, through
 #                             scripts/setuphost-wine (the same machines, answers and
 #                             expected transcripts and files as natively)
@@ -13,6 +16,12 @@
 add_test(NAME windows.exports
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KYR_OBJDUMP} -DDLL=$<TARGET_FILE:kyrsetup>
           -P ${CMAKE_SOURCE_DIR}/cmake/check-exports.cmake)
+
+add_test(NAME windows.wine_refuses_other_dirs
+  COMMAND ${CMAKE_COMMAND} -DSCRIPT=${CMAKE_SOURCE_DIR}/scripts/setuphost-wine
+          -DWORK=${CMAKE_BINARY_DIR}/refusal-test -P ${CMAKE_SOURCE_DIR}/cmake/check-wine-refusal.cmake)
+set_tests_properties(windows.wine_refuses_other_dirs PROPERTIES TIMEOUT 600
+  ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}")
 
 file(GLOB KYR_WINE_SCENARIOS CONFIGURE_DEPENDS LIST_DIRECTORIES true
   ${CMAKE_SOURCE_DIR}/tests/scenarios/*)
