@@ -13,6 +13,7 @@
 #include <string>
 
 #include "answers.h"
+#include "options.h"
 #include "host/loader.h"
 #include "host/machine.h"
 #include "host/user_agent.h"
@@ -22,8 +23,6 @@
 namespace {
 
 constexpr int kUsageStatus = 2;
-// The caller's writable text handed to kyrInstall.
-constexpr size_t kPrinterTextSize = 256;
 
 [[noreturn]] void Stop(const std::string& message) {
   std::cerr << message << "\n";
@@ -75,53 +74,17 @@ class AnswersAgent : public host::UserAgent {
   AnswerQueue answers_;
 };
 
-struct Options {
-  std::string machine;
-  std::string printer;
-  bool has_printer = false;
-  std::string answers;
-  std::string transcript;
-  std::string module;
-};
-
-Options ParseOptions(int argc, char** argv) {
-  const char* usage =
-      "usage: setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE] "
-      "[--module FILE]";
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    std::string flag = argv[i];
-    if (i + 1 >= argc) Stop(usage);
-    std::string value = argv[++i];
-    if (flag == "--machine") {
-      options.machine = value;
-    } else if (flag == "--printer") {
-      options.printer = value;
-      options.has_printer = true;
-    } else if (flag == "--answers") {
-      options.answers = value;
-    } else if (flag == "--transcript") {
-      options.transcript = value;
-    } else if (flag == "--module") {
-      options.module = value;
-    } else {
-      Stop(usage);
-    }
-  }
-  if (options.machine.empty() || !options.has_printer) Stop(usage);
-  if (options.printer.size() >= kPrinterTextSize) Stop("setuphost: printer name too long");
+RunnerOptions ParseOptions(int argc, char** argv) {
+  RunnerOptions options;
+  std::string error;
+  if (!ParseRunnerOptions(argc, argv, &options, &error)) Stop(error);
   return options;
 }
 
 std::vector<Answer> LoadAnswers(const std::string& path) {
   std::vector<Answer> answers;
-  if (path.empty()) return answers;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) Stop("setuphost: cannot read answers file " + path);
-  std::stringstream content;
-  content << file.rdbuf();
   std::string error;
-  if (!ParseAnswers(content.str(), &answers, &error)) Stop("setuphost: " + error);
+  if (!LoadAnswersFile(path, &answers, &error)) Stop(error);
   return answers;
 }
 
@@ -143,7 +106,7 @@ HWND CreateParentWindow(HINSTANCE instance) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options = ParseOptions(argc, argv);
+  RunnerOptions options = ParseOptions(argc, argv);
   AnswersAgent agent{AnswerQueue(LoadAnswers(options.answers))};
 
   std::string error;
@@ -164,8 +127,8 @@ int main(int argc, char** argv) {
   HMODULE module = LoadLibraryA(modulePath.c_str());
   if (module == nullptr) Stop("setuphost: cannot load " + nativeModule);
   using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
-  auto install = reinterpret_cast<InstallEntry>(
-      reinterpret_cast<void*>(GetProcAddress(module, "kyrInstall")));
+  auto install =
+      reinterpret_cast<InstallEntry>(reinterpret_cast<void*>(GetProcAddress(module, "kyrInstall")));
   if (install == nullptr) Stop("setuphost: the module has no kyrInstall");
 
   char printer[kPrinterTextSize] = {};

@@ -30,14 +30,13 @@
 
 #include "page_window.h"
 #include "runner/answers.h"
+#include "runner/options.h"
 #include "transcript.h"
 #include "win95_profile.h"
 
 namespace {
 
 constexpr int kStopStatus = 2;
-// The caller's writable text handed to kyrInstall.
-constexpr size_t kPrinterTextSize = 256;
 // A message box's text control: 0xFFFF on Windows, 100 on Wine.
 constexpr int kMessageBoxTextIds[] = {0xFFFF, 100};
 // How long a run may take in all, unless SETUPHOST_TIMEOUT says otherwise.
@@ -477,53 +476,17 @@ DWORD WINAPI AnswerThread(LPVOID) {
 
 // --- The printer installation ----------------------------------------------
 
-struct Options {
-  std::string machine;
-  std::string printer;
-  bool has_printer = false;
-  std::string answers;
-  std::string transcript;
-  std::string module;
-};
-
-Options ParseOptions(int argc, char** argv) {
-  const char* usage =
-      "usage: setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE] "
-      "[--module FILE]";
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    std::string flag = argv[i];
-    if (i + 1 >= argc) Stop(usage);
-    std::string value = argv[++i];
-    if (flag == "--machine") {
-      options.machine = value;
-    } else if (flag == "--printer") {
-      options.printer = value;
-      options.has_printer = true;
-    } else if (flag == "--answers") {
-      options.answers = value;
-    } else if (flag == "--transcript") {
-      options.transcript = value;
-    } else if (flag == "--module") {
-      options.module = value;
-    } else {
-      Stop(usage);
-    }
-  }
-  if (options.machine.empty() || !options.has_printer) Stop(usage);
-  if (options.printer.size() >= kPrinterTextSize) Stop("setuphost: printer name too long");
+RunnerOptions ParseOptions(int argc, char** argv) {
+  RunnerOptions options;
+  std::string error;
+  if (!ParseRunnerOptions(argc, argv, &options, &error)) Stop(error);
   return options;
 }
 
 std::vector<Answer> LoadAnswers(const std::string& path) {
   std::vector<Answer> answers;
-  if (path.empty()) return answers;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) Stop("setuphost: cannot read answers file " + path);
-  std::stringstream content;
-  content << file.rdbuf();
   std::string error;
-  if (!ParseAnswers(content.str(), &answers, &error)) Stop("setuphost: " + error);
+  if (!LoadAnswersFile(path, &answers, &error)) Stop(error);
   return answers;
 }
 
@@ -563,7 +526,7 @@ HWND CreateParentWindow(HINSTANCE instance) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options = ParseOptions(argc, argv);
+  RunnerOptions options = ParseOptions(argc, argv);
   AnswerQueue answers(LoadAnswers(options.answers));
   State& run = Run();
   run.answers = &answers;

@@ -73,7 +73,10 @@ INSTANTIATE_TEST_SUITE_P(Directories, SourceDirectoryTest,
                                            SourceCase{"D:\\", "1252", "D:\\"},
                                            // The trail byte of this double-byte character is a
                                            // backslash's code; it must not count as one.
-                                           SourceCase{"C:\\\x95\x5c", "932", "C:\\\x95\x5c\\"}));
+                                           SourceCase{"C:\\\x95\x5c", "932", "C:\\\x95\x5c\\"}),
+                         [](const ::testing::TestParamInfo<SourceCase>& info) {
+                           return "Case" + std::to_string(info.index);
+                         });
 
 TEST_F(SessionTest, LongCurrentDirectoryNeverOverrunsSourceDirectory) {
   // 3 + 251 = 254 characters get their backslash (255 fit); 255 characters
@@ -107,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EventCase{"EXIT", DialogExit}, EventCase{"REACTIVATE", DialogReactivate},
                       EventCase{"CONTINUE", DialogContinue}, EventCase{"BACK", DialogBack},
                       EventCase{"continue", DialogContinue}, EventCase{"exit", DialogContinue},
-                      EventCase{"", DialogContinue}, EventCase{"EXIT ", DialogContinue}));
+                      EventCase{"", DialogContinue}, EventCase{"EXIT ", DialogContinue}),
+    [](const ::testing::TestParamInfo<EventCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 TEST_F(SessionTest, PageIsItsOwnHelpLibrary) {
   OpenMachine();

@@ -1,0 +1,58 @@
+#include "options.h"
+
+#include <fstream>
+#include <sstream>
+
+bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::string* error) {
+  const char* usage =
+      "usage: setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE] "
+      "[--module FILE]";
+  for (int i = 1; i < argc; ++i) {
+    std::string flag = argv[i];
+    if (i + 1 >= argc) {
+      *error = usage;
+      return false;
+    }
+    std::string value = argv[++i];
+    if (flag == "--machine") {
+      options->machine = value;
+    } else if (flag == "--printer") {
+      options->printer = value;
+      options->has_printer = true;
+    } else if (flag == "--answers") {
+      options->answers = value;
+    } else if (flag == "--transcript") {
+      options->transcript = value;
+    } else if (flag == "--module") {
+      options->module = value;
+    } else {
+      *error = usage;
+      return false;
+    }
+  }
+  if (options->machine.empty() || !options->has_printer) {
+    *error = usage;
+    return false;
+  }
+  if (options->printer.size() >= kPrinterTextSize) {
+    *error = "setuphost: printer name too long";
+    return false;
+  }
+  return true;
+}
+
+bool LoadAnswersFile(const std::string& path, std::vector<Answer>* answers, std::string* error) {
+  if (path.empty()) return true;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    *error = "setuphost: cannot read answers file " + path;
+    return false;
+  }
+  std::stringstream content;
+  content << file.rdbuf();
+  if (!ParseAnswers(content.str(), answers, error)) {
+    *error = "setuphost: " + *error;
+    return false;
+  }
+  return true;
+}

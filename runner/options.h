@@ -1,0 +1,26 @@
+// What both runners take from their command line and answers file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "answers.h"
+
+// The caller's writable printer text handed to kyrInstall.
+constexpr size_t kPrinterTextSize = 256;
+
+struct RunnerOptions {
+  std::string machine;
+  std::string printer;
+  bool has_printer = false;
+  std::string answers;
+  std::string transcript;
+  std::string module;
+};
+
+// setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE]
+// [--module FILE]. False with the message to show when the line is wrong.
+bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::string* error);
+
+// Reads and parses the answers file; no path gives no answers.
+bool LoadAnswersFile(const std::string& path, std::vector<Answer>* answers, std::string* error);
