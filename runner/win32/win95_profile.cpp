@@ -1,120 +1,6 @@
 #include "win95_profile.h"
 
-#include <vector>
-
-namespace {
-
-const char kNewLine[] = "\r\n";
-
-std::string Trim(const std::string& text) {
-  size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string::npos) return std::string();
-  size_t end = text.find_last_not_of(" \t");
-  return text.substr(begin, end - begin + 1);
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
-struct Line {
-  std::string text;    // without the line break
-  std::string ending;  // "\r\n", "\n" or "" (a last line without one)
-};
-
-std::vector<Line> SplitLines(const std::string& content) {
-  std::vector<Line> lines;
-  size_t start = 0;
-  while (start < content.size()) {
-    size_t newline = content.find('\n', start);
-    if (newline == std::string::npos) {
-      lines.push_back(Line{content.substr(start), std::string()});
-      break;
-    }
-    bool crlf = newline > start && content[newline - 1] == '\r';
-    size_t end = crlf ? newline - 1 : newline;
-    lines.push_back(Line{content.substr(start, end - start), std::string(crlf ? "\r\n" : "\n")});
-    start = newline + 1;
-  }
-  return lines;
-}
-
-// The section a "[name]" line opens; false for another line. The closing
-// bracket is found a whole character at a time (double-byte aware).
-bool SectionOf(const std::string& text, std::string* name) {
-  std::string trimmed = Trim(text);
-  if (trimmed.empty() || trimmed[0] != '[') return false;
-  const char* begin = trimmed.c_str() + 1;
-  const char* close = begin;
-  while (*close != '\0' && *close != ']') close = CharNextA(close);
-  *name = Trim(std::string(begin, static_cast<size_t>(close - begin)));
-  return true;
-}
-
-// The key of a "key=value" line; false for a comment or another line.
-bool KeyOf(const std::string& text, std::string* key) {
-  std::string trimmed = Trim(text);
-  if (trimmed.empty() || trimmed[0] == ';') return false;
-  size_t equals = trimmed.find('=');
-  if (equals == std::string::npos) return false;
-  *key = Trim(trimmed.substr(0, equals));
-  return true;
-}
-
-}  // namespace
-
-std::string EditProfile(const std::string& content, const std::string& section, const char* key,
-                        const char* value) {
-  std::vector<Line> lines = SplitLines(content);
-  size_t header = lines.size();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string name;
-    if (SectionOf(lines[i].text, &name) && EqualNoCase(name, section)) {
-      header = i;
-      break;
-    }
-  }
-  if (header == lines.size()) {
-    if (key == nullptr || value == nullptr) return content;  // nothing to remove
-    std::string result = content;
-    if (!result.empty() && result.back() != '\n') result += kNewLine;
-    return result + "[" + section + "]" + kNewLine + key + "=" + value + kNewLine;
-  }
-  size_t end = header + 1;  // one past the section's last line
-  for (std::string name; end < lines.size() && !SectionOf(lines[end].text, &name);) ++end;
-
-  if (key == nullptr) {
-    lines.erase(lines.begin() + static_cast<long>(header), lines.begin() + static_cast<long>(end));
-  } else {
-    size_t found = end;
-    for (size_t i = header + 1; i < end; ++i) {
-      std::string name;
-      if (KeyOf(lines[i].text, &name) && EqualNoCase(name, key)) {
-        found = i;
-        break;
-      }
-    }
-    if (found != end) {
-      std::string name;
-      KeyOf(lines[found].text, &name);
-      if (value == nullptr) {
-        lines.erase(lines.begin() + static_cast<long>(found));
-      } else {
-        lines[found].text = name + "=" + value;  // the key as the file spells it
-        if (lines[found].ending.empty()) lines[found].ending = kNewLine;
-      }
-    } else if (value != nullptr) {
-      size_t at = end;
-      while (at > header + 1 && Trim(lines[at - 1].text).empty()) --at;
-      if (lines[at - 1].ending.empty()) lines[at - 1].ending = kNewLine;
-      lines.insert(lines.begin() + static_cast<long>(at),
-                   Line{std::string(key) + "=" + value, kNewLine});
-    }
-  }
-  std::string result;
-  for (const Line& line : lines) result += line.text + line.ending;
-  return result;
-}
+#include "profile_text.h"
 
 BOOL WINAPI Win95WriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value) {
   if (section == nullptr) {
@@ -139,7 +25,7 @@ BOOL WINAPI Win95WriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value) {
     if (got == 0) break;
     content.append(buffer, got);
   }
-  std::string edited = EditProfile(content, section, key, value);
+  std::string edited = EditProfileText(content, section, key, value);
   BOOL ok = TRUE;
   if (edited != content) {
     DWORD written = 0;

@@ -11,8 +11,3 @@
 #include <string>
 
 BOOL WINAPI Win95WriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value);
-
-// The edit itself, on win.ini's content. key null removes the section,
-// value null the key.
-std::string EditProfile(const std::string& content, const std::string& section, const char* key,
-                        const char* value);
