@@ -5,24 +5,17 @@
 #include "installer/control_file.h"
 
 #include "installer/dialogs.h"
+#include "installer/error_box.h"
 #include "installer/installer_state.h"
+#include "installer/text_length.h"
 
 namespace {
 
 constexpr char kControlFileName[] = "\\KYROTH.INI";
-constexpr char kErrorCaption[] = "ERROR";
 constexpr char kCannotOpenText[] = "Can not open kyroth.ini,installation failed.";
 constexpr char kInvalidText[] = "Invalid kyroth.ini,installation failed.";
 constexpr char kControlFilesHeader[] = "[Control Files]";
 constexpr char kLanguageListsHeader[] = "[Language Lists]";
-
-void ShowError(const char* text) { MessageBoxA(NULL, text, kErrorCaption, MB_OK); }
-
-int TextLength(const char* text) {
-  int length = 0;
-  while (text[length] != 0) ++length;
-  return length;
-}
 
 bool TextEquals(const char* a, const char* b) {
   while (*a != 0 && *a == *b) {
@@ -316,11 +309,11 @@ WORD ReadControlFile(HINSTANCE instance, HWND ownerWindow, const char* printerNa
     file = _lopen(path, OF_READ);
   }
   if (file == HFILE_ERROR) {
-    ShowError(kCannotOpenText);
+    ShowInstallerError(kCannotOpenText);
     return 0;
   }
   if (!ReadModelList(file, ModelList, kModelListSize)) {
-    ShowError(kInvalidText);
+    ShowInstallerError(kInvalidText);
     _lclose(file);
     return 0;
   }
@@ -330,7 +323,7 @@ WORD ReadControlFile(HINSTANCE instance, HWND ownerWindow, const char* printerNa
   // them.
   file = _lopen(path, OF_READ);
   if (file == HFILE_ERROR) {
-    ShowError(kCannotOpenText);
+    ShowInstallerError(kCannotOpenText);
     return 0;
   }
   HGLOBAL handle = GlobalAlloc(GHND, kLanguageBlockSize);
@@ -338,7 +331,7 @@ WORD ReadControlFile(HINSTANCE instance, HWND ownerWindow, const char* printerNa
   if (block == nullptr) {
     if (handle != NULL) GlobalFree(handle);
     _lclose(file);
-    ShowError(kCannotOpenText);
+    ShowInstallerError(kCannotOpenText);
     return 0;
   }
   DWORD stored = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(handle));
@@ -349,7 +342,7 @@ WORD ReadControlFile(HINSTANCE instance, HWND ownerWindow, const char* printerNa
       ReadLanguageLists(file, LanguageList, kLanguageBlockSize - kLanguageBlockHandleBytes);
   _lclose(file);
   if (languages == kLineTooLong) {
-    ShowError(kInvalidText);
+    ShowInstallerError(kInvalidText);
     FreeLanguageList();
     return 0;
   }
@@ -372,7 +365,7 @@ WORD ReadControlFile(HINSTANCE instance, HWND ownerWindow, const char* printerNa
   // An empty model list leaves no model entry to install from, so it fails
   // here too.
   if (!CheckChosenEntries()) {
-    ShowError(kInvalidText);
+    ShowInstallerError(kInvalidText);
     FreeLanguageList();
     return 0;
   }

@@ -3,16 +3,12 @@
 // checked before either file is changed and used to put them back.
 #include "installer/copy_file.h"
 
+#include "installer/text_length.h"
+
 namespace {
 
 // Bytes moved or compared per read.
 constexpr UINT kChunkSize = 512;
-
-int TextLength(const char* text) {
-  int length = 0;
-  while (text[length] != 0) ++length;
-  return length;
-}
 
 // True when text ends in a backslash that is a character of its own, not the
 // second byte of a double-byte character.

@@ -16,6 +16,7 @@
 #include "installer/control_file.h"
 #include "installer/copy_file.h"
 #include "installer/dialogs.h"
+#include "installer/error_box.h"
 #include "installer/installer_state.h"
 #include "installer/system_ini.h"
 #include "toolkit/checked_ops.h"
@@ -33,7 +34,6 @@ constexpr int kMessageSize = kTargetPathSize + 64;
 // milliseconds; windows that hang are skipped at once.
 constexpr UINT kBroadcastTimeout = 5000;
 
-constexpr char kErrorCaption[] = "ERROR";
 constexpr char kInvalidControlFile[] = "Invalid kyroth.ini,installation failed.";
 constexpr char kSourceDirFailed[] = "Can not open the setup directory, installation failed.";
 constexpr char kDestinationTooLong[] =
@@ -64,13 +64,11 @@ constexpr char kSystemBackup[] = "system.kyr";
 constexpr char kWinIni[] = "win.ini";
 constexpr char kWinBackup[] = "win.kyr";
 
-void ShowError(const char* text) { MessageBoxA(NULL, text, kErrorCaption, MB_OK); }
-
 // "Can not <what> <name>, installation failed."
 void ShowFailure(const char* what, const char* name) {
   char message[kMessageSize];
   std::snprintf(message, sizeof message, "Can not %s %s, installation failed.", what, name);
-  ShowError(message);
+  ShowInstallerError(message);
 }
 
 void ShowProgress(const char* name) { SetDlgItemTextA(CopyDialog, kProgressText, name); }
@@ -136,7 +134,7 @@ bool ReadChosenNames(Plan* plan) {
 // directory is too long, when one does not fit its buffer.
 bool BuildPaths(Plan* plan) {
   if (!JoinPath(plan->fontTarget, kTargetPathSize, plan->moduleDir, kFontFile)) {
-    ShowError(kSetupDirTooLong);
+    ShowInstallerError(kSetupDirTooLong);
     return false;
   }
 
@@ -147,7 +145,7 @@ bool BuildPaths(Plan* plan) {
     fits = JoinPath(plan->languageTargets[i], kSystemPathSize, directory, kLanguageTargets[i]);
   }
   if (!fits) {
-    ShowError(kSystemDirTooLong);
+    ShowInstallerError(kSystemDirTooLong);
     return false;
   }
 
@@ -158,7 +156,7 @@ bool BuildPaths(Plan* plan) {
          JoinPath(plan->winIni, kSystemPathSize, directory, kWinIni) &&
          JoinPath(plan->winBackup, kSystemPathSize, directory, kWinBackup);
   if (!fits) {
-    ShowError(kWindowsDirTooLong);
+    ShowInstallerError(kWindowsDirTooLong);
     return false;
   }
 
@@ -167,7 +165,7 @@ bool BuildPaths(Plan* plan) {
          JoinPath(plan->controlProgram, kControlProgramPathSize, DestinationDir, plan->program) &&
          BuildDeviceLine(plan->deviceLine, kDeviceLineSize, DestinationDir);
   if (!fits) {
-    ShowError(kDestinationTooLong);
+    ShowInstallerError(kDestinationTooLong);
     return false;
   }
   return true;
@@ -222,7 +220,7 @@ void PutBack(const char* backup, const char* original, const char* name, const c
   std::snprintf(message, sizeof message,
                 "Can not update %s, the original is saved as %s, installation failed.", name,
                 backupName);
-  ShowError(message);
+  ShowInstallerError(message);
 }
 
 // Rewrites system.ini from its verified backup. False when anything failed;
@@ -253,11 +251,11 @@ bool UpdateSystemIni(const Plan& plan) {
 int RunInstallation(HINSTANCE instance) {
   Plan plan;
   if (!EnterModuleDirectory(instance, plan.moduleDir, sizeof plan.moduleDir)) {
-    ShowError(kSourceDirFailed);
+    ShowInstallerError(kSourceDirFailed);
     return 0;
   }
   if (!ReadChosenNames(&plan)) {
-    ShowError(kInvalidControlFile);
+    ShowInstallerError(kInvalidControlFile);
     return 0;
   }
   if (!BuildPaths(&plan)) return 0;

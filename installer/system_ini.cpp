@@ -13,6 +13,7 @@
 #include "installer/system_ini.h"
 
 #include "installer/control_file.h"
+#include "installer/text_length.h"
 
 namespace {
 
@@ -23,12 +24,6 @@ constexpr char kEnhancedHeader[] = "[386Enh]";
 constexpr int kEnhancedHeaderLength = sizeof kEnhancedHeader - 1;
 // The rewrite needs room for a header and a driver line ending in a buffer.
 constexpr int kSmallestLineBuffer = 16;
-
-int TextLength(const char* text) {
-  int length = 0;
-  while (text[length] != 0) ++length;
-  return length;
-}
 
 bool SameBytes(const char* a, const char* b, int count) {
   for (int i = 0; i < count; ++i) {
