@@ -19,6 +19,7 @@
 #include "host/src/window_table.h"
 #include "host_fixture.h"
 #include "winapi.h"
+#include "support/dialog_user.h"
 
 namespace {
 
@@ -77,34 +78,6 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-class ScriptedUser : public host::UserAgent {
- public:
-  std::deque<host::DialogAnswer> answers;
-  std::vector<std::string> asked;
-  // Runs while the dialog waits, so that a test can look at it.
-  std::function<void()> whileWaiting;
-
-  std::string AnswerPage(int page, std::string*) override {
-    ADD_FAILURE() << "page " << page;
-    return "EXIT";
-  }
-  int AnswerMessageBox(const std::string& text, const std::string&, unsigned) override {
-    ADD_FAILURE() << "message box " << text;
-    return IDOK;
-  }
-  host::DialogAnswer AnswerDialog(const std::string& name) override {
-    asked.push_back(name);
-    if (whileWaiting) whileWaiting();
-    if (answers.empty()) {
-      ADD_FAILURE() << "no answer left for dialog " << name;
-      return {host::DialogAnswer::kNoSelection, 1};
-    }
-    host::DialogAnswer next = answers.front();
-    answers.pop_front();
-    return next;
-  }
-};
-
 class DialogTest : public MachineTest {
  protected:
   void SetUp() override {
@@ -132,7 +105,7 @@ class DialogTest : public MachineTest {
   static host::windows::Window* W(HWND window) { return host::windows::Find(window); }
 
   HINSTANCE instance_ = nullptr;
-  ScriptedUser user_;
+  ScriptedDialogUser user_{1};
 };
 
 TEST_F(DialogTest, ModalDialogSelectsClicksAndAnswersTheEndDialogResult) {

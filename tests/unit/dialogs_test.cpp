@@ -26,35 +26,9 @@
 #include "installer/installer_state.h"
 #include "standin/standin.h"
 #include "toolkit/session.h"
+#include "support/dialog_user.h"
 
 namespace {
-
-class DialogUser : public host::UserAgent {
- public:
-  std::deque<host::DialogAnswer> answers;
-  std::vector<std::string> asked;
-  std::function<void()> whileWaiting;
-
-  std::string AnswerPage(int page, std::string*) override {
-    ADD_FAILURE() << "page " << page;
-    return "EXIT";
-  }
-  int AnswerMessageBox(const std::string& text, const std::string&, unsigned) override {
-    ADD_FAILURE() << "message box " << text;
-    return IDOK;
-  }
-  host::DialogAnswer AnswerDialog(const std::string& name) override {
-    asked.push_back(name);
-    if (whileWaiting) whileWaiting();
-    if (answers.empty()) {
-      ADD_FAILURE() << "no answer left for dialog " << name;
-      return {host::DialogAnswer::kNoSelection, 2};
-    }
-    host::DialogAnswer next = answers.front();
-    answers.pop_front();
-    return next;
-  }
-};
 
 class InstallerDialogTest : public ::testing::Test {
  protected:
@@ -119,7 +93,7 @@ class InstallerDialogTest : public ::testing::Test {
   }
 
   std::string dir_;
-  DialogUser user_;
+  ScriptedDialogUser user_{2};
 };
 
 // ---------------------------------------------------------------------------
