@@ -98,8 +98,6 @@ int ConfiguredFrameResult() {
   return State().frame_result;
 }
 
-std::vector<ToolkitCall>& CallRecord() { return State().calls; }
-
 void ResetCallRecord() {
   CallState& state = State();
   state.calls.clear();

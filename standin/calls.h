@@ -18,7 +18,5 @@ bool ToolkitCallFails(const char* function, std::vector<std::string> args);
 // The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
 int ConfiguredFrameResult();
 
-// Internal: the record kept by ToolkitCallFails, and its reset.
-struct ToolkitCall;
-std::vector<ToolkitCall>& CallRecord();
+// Internal: forgets the record kept by ToolkitCallFails.
 void ResetCallRecord();

@@ -68,8 +68,7 @@ void SetupErrorExit(int code) {
   if (!ErrorInProgress) {
     ErrorInProgress = TRUE;
     PopAllDialogs();
-    ShowCustomDialog(kSetupFailedPage.library, kSetupFailedPage.number, kSetupFailedPage.procedure,
-                     kSetupFailedPage.helpNumber, kSetupFailedPage.helpProcedure);
+    ShowPage(kSetupFailedPage);
     PopDialogs(1);
   }
   EndSetupSession();
