@@ -1,6 +1,7 @@
 #include "calls.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,10 +18,17 @@ struct FailureRule {
   int nth = 0;
 };
 
+struct ResultRule {
+  bool every = false;
+  int nth = 0;
+  long long value = 0;
+};
+
 struct CallState {
   std::vector<ToolkitCall> calls;
   std::map<std::string, int> counts;
   std::map<std::string, FailureRule> failures;
+  std::map<std::string, std::vector<ResultRule>> results;
   int frame_result = 1;
   bool config_loaded = false;
 };
@@ -40,6 +48,24 @@ std::string Trim(const std::string& text) {
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
+}
+
+// "V" or "V N": the value every call, or only the Nth call, reports. A
+// value that is not a whole number is ignored, as other bad lines are.
+void ParseResultRule(const std::string& name, const std::string& text) {
+  char* end = nullptr;
+  errno = 0;
+  long long value = std::strtoll(text.c_str(), &end, 0);
+  if (end == text.c_str() || errno != 0) return;
+  std::string rest = Trim(end);
+  ResultRule rule{true, 0, value};
+  if (!rest.empty()) {
+    char* nthEnd = nullptr;
+    long nth = std::strtol(rest.c_str(), &nthEnd, 10);
+    if (*nthEnd != '\0' || nth < 1 || nth > 1000000) return;
+    rule = ResultRule{false, static_cast<int>(nth), value};
+  }
+  State().results[name].push_back(rule);
 }
 
 // Reads the [toolkit] section of the machine's machine.ini, once.
@@ -63,7 +89,9 @@ void LoadConfig() {
     if (!inToolkit || equals == std::string::npos) continue;
     std::string name = Trim(line.substr(0, equals));
     std::string value = Trim(line.substr(equals + 1));
-    if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
+    if (value.rfind("result ", 0) == 0) {
+      ParseResultRule(name, value.substr(7));
+    } else if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
       state.frame_result = std::atoi(value.c_str());
     } else if (value == "fail") {
       state.failures[name] = FailureRule{true, 0};
@@ -93,6 +121,20 @@ bool ToolkitCallFails(const char* function, std::vector<std::string> args) {
   return true;
 }
 
+long long ToolkitResult(const char* function, long long real) {
+  CallState& state = State();
+  auto rules = state.results.find(function);
+  if (rules == state.results.end()) return real;
+  int count = state.counts[function];
+  // A rule for this very call wins over a rule for every call.
+  const ResultRule* chosen = nullptr;
+  for (const ResultRule& rule : rules->second) {
+    if (!rule.every && rule.nth == count) return rule.value;
+    if (rule.every) chosen = &rule;
+  }
+  return chosen != nullptr ? chosen->value : real;
+}
+
 int ConfiguredFrameResult() {
   LoadConfig();
   return State().frame_result;
@@ -103,6 +145,7 @@ void ResetCallRecord() {
   state.calls.clear();
   state.counts.clear();
   state.failures.clear();
+  state.results.clear();
   state.frame_result = 1;
   state.config_loaded = false;
 }
@@ -120,6 +163,11 @@ std::vector<ToolkitCall> StandinCallsOf(const std::string& function) {
 void StandinFailCall(const std::string& function, int nth) {
   LoadConfig();
   State().failures[function] = FailureRule{nth == 0, nth};
+}
+
+void StandinSetResult(const std::string& function, int nth, long long value) {
+  LoadConfig();
+  State().results[function].push_back(ResultRule{nth == 0, nth, value});
 }
 
 void StandinSetFrameResult(int value) {

@@ -15,6 +15,12 @@ std::string CallArg(long long number);
 // writes "toolkit fail NAME" into the transcript.
 bool ToolkitCallFails(const char* function, std::vector<std::string> args);
 
+// The result the function's current call (the one ToolkitCallFails just
+// recorded) is to report: the value set for it by a test or the machine
+// ([toolkit] NAME=result V [N]), else real. The call's own work is done
+// either way; only what it answers changes.
+long long ToolkitResult(const char* function, long long real);
+
 // The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
 int ConfiguredFrameResult();
 

@@ -3,6 +3,9 @@
 // machine.ini section [toolkit]:
 //   NAME=fail         every call of toolkit function NAME fails
 //   NAME=fail N       only its Nth call (counted from 1)
+//   NAME=result V     every call of NAME reports V (a byte count, -1, 48,
+//                     a 64-bit cost ...); its work is still done
+//   NAME=result V N   only its Nth call reports V
 //   InitializeFrame=VALUE   the frame's result (-1 abandon, 0 failure, >0 open)
 // The machine.ini is the file named by SETUPHOST_MACHINE_INI.
 #pragma once
@@ -22,6 +25,9 @@ std::vector<ToolkitCall> StandinCallsOf(const std::string& function);
 // Makes the nth call of function (counted from 1 from the start or the last
 // reset) fail; nth 0 makes every call fail.
 void StandinFailCall(const std::string& function, int nth);
+// Makes the nth call of function (0: every call) report value instead of its
+// own result; the call's work is still done.
+void StandinSetResult(const std::string& function, int nth, long long value);
 void StandinSetFrameResult(int value);
 // Forgets calls, failures, symbols, pages and the frame.
 void StandinReset();

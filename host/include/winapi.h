@@ -32,6 +32,7 @@ typedef unsigned char BYTE;
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
+typedef int64_t LONGLONG;
 typedef uint32_t ULONG;
 typedef int INT;
 typedef unsigned int UINT;
