@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
 #include <map>
 #include <string>
@@ -31,7 +32,11 @@ struct CallState {
   std::map<std::string, std::vector<ResultRule>> results;
   int frame_result = 1;
   bool config_loaded = false;
+  std::deque<std::string> page_outcomes;
 };
+
+// Not forgotten by a reset: a test turns it on once for all its steps.
+bool quiet;
 
 CallState& State() {
   static CallState state;
@@ -135,6 +140,22 @@ long long ToolkitResult(const char* function, long long real) {
   return chosen != nullptr ? chosen->value : real;
 }
 
+bool QuietMode() { return quiet; }
+
+std::string NextQuietPageOutcome() {
+  std::deque<std::string>& outcomes = State().page_outcomes;
+  if (outcomes.empty()) return "CONTINUE";
+  std::string outcome = outcomes.front();
+  outcomes.pop_front();
+  return outcome;
+}
+
+void StandinSetQuiet(bool on) { quiet = on; }
+
+void StandinQueuePageOutcome(const std::string& outcome) {
+  State().page_outcomes.push_back(outcome);
+}
+
 int ConfiguredFrameResult() {
   LoadConfig();
   return State().frame_result;
@@ -146,6 +167,7 @@ void ResetCallRecord() {
   state.counts.clear();
   state.failures.clear();
   state.results.clear();
+  state.page_outcomes.clear();
   state.frame_result = 1;
   state.config_loaded = false;
 }

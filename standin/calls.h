@@ -21,6 +21,13 @@ bool ToolkitCallFails(const char* function, std::vector<std::string> args);
 // either way; only what it answers changes.
 long long ToolkitResult(const char* function, long long real);
 
+// Quiet mode (for tests, natively and on Windows alike): nothing is shown.
+// Message boxes are answered OK and pages with the queued outcomes
+// ("CONTINUE" once the queue is empty); both still write their transcript
+// lines.
+bool QuietMode();
+std::string NextQuietPageOutcome();
+
 // The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
 int ConfiguredFrameResult();
 

@@ -66,7 +66,8 @@ extern "C" BOOL WINAPI FDoDialogExt(HWND frameWindow, LPCSTR library, UINT dialo
     TranscriptLine("page show " + std::to_string(dialogNumber));
   }
 
-  std::string outcome = WaitForPageOutcome(*page, frameWindow);
+  std::string outcome =
+      QuietMode() ? NextQuietPageOutcome() : WaitForPageOutcome(*page, frameWindow);
   if (page->has_edit) FSetSymbolValue("EditTextOut", page->edit_text.c_str());
   FSetSymbolValue("DLGEVENT", outcome.c_str());
   return TRUE;

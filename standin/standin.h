@@ -29,6 +29,11 @@ void StandinFailCall(const std::string& function, int nth);
 // own result; the call's work is still done.
 void StandinSetResult(const std::string& function, int nth, long long value);
 void StandinSetFrameResult(int value);
+// Quiet mode: nothing is shown; message boxes are answered OK and pages with
+// the queued outcomes ("CONTINUE" when none is left). The transcript lines
+// are written as usual. A reset keeps the mode and forgets the queue.
+void StandinSetQuiet(bool on);
+void StandinQueuePageOutcome(const std::string& outcome);
 // Forgets calls, failures, symbols, pages and the frame.
 void StandinReset();
 // A symbol's value as the toolkit holds it ("" when unset).

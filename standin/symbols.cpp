@@ -42,6 +42,11 @@ extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
 
 extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
   if (ToolkitCallFails("DoMsgBox", {CallArg(text), CallArg(caption), CallArg(style)})) return 0;
+  if (QuietMode()) {
+    TranscriptLine("msgbox " + CallArg(text == nullptr ? "" : text) + " " +
+                   CallArg(caption == nullptr ? "" : caption) + " " + std::to_string(style));
+    return IDOK;
+  }
   return MessageBoxA(HwndFrame(), text, caption, style);
 }
 
