@@ -1,5 +1,6 @@
-// The stand-in's record of calls and its failure rules, shared by every
-// toolkit library.
+// The stand-in's record of calls and its failure rules as each toolkit
+// library uses it; the record itself is one for all of them
+// (call_record.h).
 #pragma once
 
 #include <string>
@@ -31,5 +32,10 @@ std::string NextQuietPageOutcome();
 // The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
 int ConfiguredFrameResult();
 
-// Internal: forgets the record kept by ToolkitCallFails.
-void ResetCallRecord();
+// A library's own state (symbols, pages, the frame ...) is forgotten when a
+// test resets the stand-in, and shown to it: the library registers its
+// hooks with the record (call_record.h) when it loads, through one of these
+// at namespace scope.
+struct StandinLoadHook {
+  explicit StandinLoadHook(void (*registerHooks)()) { registerHooks(); }
+};

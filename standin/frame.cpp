@@ -1,4 +1,5 @@
 // msshlstf.dll: the setup frame.
+#include "call_record.h"
 #include "calls.h"
 #include "internal.h"
 #include "page_ui.h"
@@ -45,4 +46,8 @@ extern "C" void WINAPI TerminateFrame(void) {
 void ResetFrame() {
   if (frameWindow != nullptr) DestroyFrameWindow(frameWindow);
   frameWindow = nullptr;
+}
+
+namespace {
+const StandinLoadHook kFrameHooks([] { RecordOnReset(ResetFrame); });
 }

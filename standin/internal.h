@@ -1,4 +1,5 @@
-// What the toolkit libraries keep, for the test view (standin/native/).
+// What the toolkit libraries keep: registered with the shared record for its
+// resets and the test's view (call_record.h).
 #pragma once
 
 #include <string>

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "call_record.h"
 #include "calls.h"
 #include "internal.h"
 #include "page_ui.h"
@@ -92,3 +93,18 @@ std::vector<int> PageNumbers() {
   for (const StandinPage& page : Stack()) numbers.push_back(page.number);
   return numbers;
 }
+
+namespace {
+
+int ReadPageStack(int* numbers, int capacity) {
+  std::vector<int> stack = PageNumbers();
+  for (size_t i = 0; i < stack.size() && static_cast<int>(i) < capacity; ++i) numbers[i] = stack[i];
+  return static_cast<int>(stack.size());
+}
+
+const StandinLoadHook kPageHooks([] {
+  RecordOnReset(ResetPages);
+  RecordPageStackSource(ReadPageStack);
+});
+
+}  // namespace

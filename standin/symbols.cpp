@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "call_record.h"
 #include "calls.h"
 #include "internal.h"
 #include "toolkit/toolkit_api.h"
@@ -56,3 +57,22 @@ std::string SymbolValue(const std::string& name) {
   auto found = Symbols().find(name);
   return found == Symbols().end() ? std::string() : found->second;
 }
+
+namespace {
+
+int ReadSymbolForRecord(const char* name, char* buffer, int size) {
+  std::string value = SymbolValue(name);
+  if (buffer != nullptr && size > 0) {
+    size_t copied = value.size() < static_cast<size_t>(size) ? value.size() : size - 1;
+    std::memcpy(buffer, value.data(), copied);
+    buffer[copied] = '\0';
+  }
+  return static_cast<int>(value.size());
+}
+
+const StandinLoadHook kSymbolHooks([] {
+  RecordOnReset(ResetSymbols);
+  RecordSymbolSource(ReadSymbolForRecord);
+});
+
+}  // namespace

@@ -7,8 +7,12 @@
 #   msdetstf.dll  detection                 (detect.cpp)
 #   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
 #                 the page procedures       (win32/page_procs.cpp, win32/mscuistf.rc)
-# The call record and the failure rules (calls.cpp) and the transcript are
-# linked into each DLL; each function is counted by the DLL that exports it.
+# and a seventh of our own:
+#   standin.dll   the one record of calls, failure and result rules, the
+#                 frame's result and quiet mode (call_record.cpp), imported by
+#                 the six and by the tests; each DLL registers with it at load
+#                 how to forget and show its own state
+# Each DLL links its side of the record (calls.cpp) and the transcript.
 #
 # Every DLL exports the toolkit's undecorated names (a .def file per DLL and
 # --kill-at). The import libraries are made from the same .def files by
@@ -21,10 +25,24 @@ set(STANDIN_WIN32_DIR ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 set(STANDIN_IMPORT_DIR ${CMAKE_BINARY_DIR}/toolkit-imports)
 file(MAKE_DIRECTORY ${STANDIN_IMPORT_DIR})
 
+# A plain C interface (undecorated cdecl names): the linker's own import
+# library serves.
+add_library(standin_record SHARED ${CMAKE_CURRENT_SOURCE_DIR}/call_record.cpp
+                                  ${STANDIN_WIN32_DIR}/standin.def)
+set_target_properties(standin_record PROPERTIES PREFIX "" OUTPUT_NAME standin SUFFIX ".dll"
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_include_directories(standin_record PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_options(standin_record PRIVATE -Wl,--no-undefined)
+
 add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp)
 target_include_directories(standin_calls PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
                                                 ${KYR_PLATFORM_INCLUDE})
-target_link_libraries(standin_calls PUBLIC transcript)
+target_link_libraries(standin_calls PUBLIC standin_record transcript)
+
+# The test's view of the stand-in (standin.h), for the test programs.
+add_library(standin_view STATIC ${CMAKE_CURRENT_SOURCE_DIR}/test_view.cpp)
+target_include_directories(standin_view PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(standin_view PUBLIC standin_record)
 
 set(import_libs "")
 set(import_targets "")
@@ -67,4 +85,5 @@ target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR})
 
 set(KYR_TOOLKIT_IMPORT_LIBS ${import_libs} CACHE INTERNAL "The stand-in toolkit's import libraries")
 add_custom_target(toolkit_imports DEPENDS ${import_targets})
-add_custom_target(toolkit_dlls DEPENDS msshlstf msuilstf mscomstf msinsstf msdetstf mscuistf)
+add_custom_target(toolkit_dlls DEPENDS msshlstf msuilstf mscomstf msinsstf msdetstf mscuistf
+                                       standin_record)
