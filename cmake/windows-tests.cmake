@@ -4,6 +4,9 @@
 #   windows.wine_refuses_other_dirs
 #                             setuphost-wine refuses a machine whose Windows or
 #                             System directory is not Wine's own
+#   windows.layer_tests, windows.layer_tests_cp932
+#                             the toolkit layer's and support library's tests
+#                             under Wine (windows-layer-tests.cmake)
 #   scenario.wine.NAME        every scenario of tests/scenarios under Wine, through
 #                             scripts/setuphost-wine (the same machines, answers and
 #                             expected transcripts and files as natively)
@@ -51,3 +54,5 @@ foreach(scenario ${KYR_WINE_SCENARIOS})
       DISABLED ${host_faults})
   endif()
 endforeach()
+
+include(${CMAKE_CURRENT_LIST_DIR}/windows-layer-tests.cmake)
