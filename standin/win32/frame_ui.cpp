@@ -2,6 +2,7 @@
 // shows the bitmap of the custom-dialog library behind the pages.
 #include <windows.h>
 
+#include "calls.h"
 #include "page_ui.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -53,7 +54,8 @@ HWND CreateFrameWindow(HINSTANCE toolkitInstance) {
   }
   HWND frame = CreateWindowExA(0, kFrameClass, "Setup", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                                640, 480, nullptr, nullptr, toolkitInstance, nullptr);
-  if (frame != nullptr) {
+  // Quiet, nothing is shown: the window is there for the module, hidden.
+  if (frame != nullptr && !QuietMode()) {
     ShowWindow(frame, SW_SHOWNORMAL);
     UpdateWindow(frame);
   }
