@@ -47,7 +47,8 @@ using FixtureFilesTest = ToolkitTest;
 TEST_F(FixtureFilesTest, ScratchFilesKeepTheirBytes) {
   const std::string scratch = ScratchDir();
   EXPECT_TRUE(FileExists(scratch));
-  const std::string bytes("line\r\nnul\0end\x81\xff", 17);
+  const char raw[] = "line\r\nnul\0end\x81\xff";
+  const std::string bytes(raw, sizeof raw - 1);
   WriteFile(scratch + "\\SUB\\DEEP\\DATA.BIN", bytes);
   EXPECT_EQ(ReadFile(scratch + "\\SUB\\DEEP\\DATA.BIN"), bytes);
   EXPECT_EQ(ReadFile(scratch + "\\sub\\deep\\data.bin"), bytes) << "Windows paths ignore case";
