@@ -17,7 +17,7 @@ constexpr int kErrorAbort = 0;
 std::string ErrorMessage(int code, const char* text1, const char* text2, const char* text3) {
   std::string message = "Error " + std::to_string(code) + ":";
   for (const char* text : {text1, text2, text3})
-    if (text != nullptr) message += std::string(" ") + text;
+    if (text != nullptr) message.append(" ").append(text);
   return message;
 }
 
@@ -30,7 +30,7 @@ extern "C" int WINAPI EercErrorHandler(int code, BOOL fatal, LPCSTR text1, LPCST
     return kErrorAbort;
   std::string line = "error " + std::to_string(code);
   for (const char* text : {text1, text2, text3})
-    if (text != nullptr) line += " " + CallArg(text);
+    if (text != nullptr) line.append(" ").append(CallArg(text));
   TranscriptLine(line);
   std::string message = ErrorMessage(code, text1, text2, text3);
   if (QuietMode()) {
