@@ -2,7 +2,7 @@
 # toolkit itself load by name:
 #   msshlstf.dll  the frame                 (frame.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
-#   mscomstf.dll  symbols and messages      (symbols.cpp)
+#   mscomstf.dll  symbols and messages      (symbols.cpp, error_handler.cpp)
 #   msinsstf.dll  installation, Program Manager (install.cpp)
 #   msdetstf.dll  detection                 (detect.cpp)
 #   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
@@ -75,7 +75,8 @@ function(toolkit_dll name)
 endfunction()
 
 toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
-toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp IMPORTS msshlstf)
+toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
 toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp)
