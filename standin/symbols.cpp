@@ -73,9 +73,9 @@ extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
 // Removing a symbol that is not there leaves the table as asked: TRUE.
 extern "C" BOOL WINAPI FRemoveSymbol(LPCSTR name) {
   if (ToolkitCallFails("FRemoveSymbol", {CallArg(name)})) return FALSE;
-  if (name == nullptr || *name == '\0') return FALSE;
-  EraseSymbol(name);
-  return static_cast<BOOL>(ToolkitResult("FRemoveSymbol", TRUE));
+  BOOL named = name != nullptr && *name != '\0';
+  if (named) EraseSymbol(name);
+  return static_cast<BOOL>(ToolkitResult("FRemoveSymbol", named));
 }
 
 extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
