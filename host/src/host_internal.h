@@ -18,6 +18,7 @@ struct MachineConfig {
   unsigned oemcp = 437;                           // [machine] oemcp
   int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
   int screenHeight = 768;
+  DWORD version = 0xC0000004;  // [machine] version: Windows 95
 };
 const MachineConfig& Config();
 
