@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "toolkit/fail_fast.h"
 #include "toolkit/session.h"
 #include "toolkit/symbols.h"
 #include "toolkit/toolkit_api.h"
@@ -11,10 +12,6 @@ namespace {
 // The decimal text of a number, and an item with its extra text.
 constexpr int kNumberTextSize = 256;
 constexpr int kItemTextSize = 256;
-
-void FailUnless(BOOL result) {
-  if (!result) SetupErrorExit(SetupErrorFail);
-}
 
 }  // namespace
 
