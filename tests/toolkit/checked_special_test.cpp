@@ -188,6 +188,8 @@ TEST_F(CheckedWrapperTest, ProgManItemJoinsAGivenExtraTextInTheJoinsBuffer) {
 }
 
 TEST_F(CheckedWrapperTest, ProgManNumberAndCopyOptions) {
+  StandinSetResult("FShowProgManGroupEx", 0, 1);  // no such group or file: only the texts count
+  StandinSetResult("FCopyOneFile", 0, 1);
   for (int number : {1, 0, INT_MIN}) {
     ShowProgManGroupExChecked("G", "F", number, 0);
     EXPECT_EQ(LastArgs("FShowProgManGroupEx"), R"("G" "F" ")" + std::to_string(number) + R"(" 0)");

@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,17 +31,30 @@ class CheckedWrapperTest : public toolkit_test::ToolkitTest {
     return joined;
   }
 
-  // The run ended through the fatal path; with the overflow box first, or
-  // with no message box at all.
-  void ExpectEnded(bool overflowBox) const {
+  // The last run ended through the fatal path; with the overflow box
+  // first, or with no message box at all. Each check looks only at the
+  // transcript lines written since the previous one.
+  void ExpectEnded(bool overflowBox) {
+    std::vector<std::string> all = Transcript();
+    std::vector<std::string> lines(all.begin() + std::min(checked_, all.size()), all.end());
+    checked_ = all.size();
     const char* box = "msgbox \"Buffer Overflow\" \"MS-Setup Error\" 16";
-    std::vector<std::string> lines = overflowBox ? TranscriptFrom(box) : Transcript();
-    if (!overflowBox) {
-      EXPECT_THAT(lines, ::testing::Not(::testing::Contains(::testing::StartsWith("msgbox "))));
+    auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.rfind("msgbox ", 0) == 0;
+    });
+    bool boxShown = first != lines.end();
+    EXPECT_EQ(boxShown, overflowBox) << "whether a message box came first";
+    if (boxShown) {
+      EXPECT_EQ(*first, box);
     }
-    EXPECT_THAT(lines, ::testing::Contains("page show 400")) << (overflowBox ? "no box first" : "");
+    // The failure page comes after the box, if any.
+    EXPECT_THAT(std::vector<std::string>(boxShown ? first : lines.begin(), lines.end()),
+                ::testing::Contains("page show 400"));
     EXPECT_THAT(lines, ::testing::Contains("exit 0"));
   }
+
+ private:
+  size_t checked_ = 0;
 };
 
 }  // namespace wrapper_test

@@ -25,8 +25,12 @@ const TruthCase kTruthCases[] = {
     {"SetAbout", "FSetAbout", [] { SetAboutChecked("About", "Text"); }, R"("About" "Text")"},
     {"RestoreCursor", "FRestoreCursor", [] { RestoreCursorChecked(nullptr); }, "0"},
     {"AddListItem", "FAddListItem", [] { AddListItemChecked("L", "one"); }, R"("L" "one")"},
-    {"ReplaceListItem", "FReplaceListItem", [] { ReplaceListItemChecked("L", 3, "x"); },
-     R"("L" 3 "x")"},
+    {"ReplaceListItem", "FReplaceListItem",
+     [] {
+       AddListItemChecked("L", "one");  // an item to replace
+       ReplaceListItemChecked("L", 1, "x");
+     },
+     R"("L" 1 "x")"},
     {"SetSymbolToInfKeys", "FSetSymbolToListOfInfKeys",
      [] { SetSymbolToInfKeysChecked("K", "Files"); }, R"("K" "Files" 1)"},
     {"RemoveSymbol", "FRemoveSymbol", [] { RemoveSymbolChecked("OLD"); }, R"("OLD")"},
@@ -60,7 +64,7 @@ const TruthCase kTruthCases[] = {
      R"("W.INI" "W.BAK" 0)"},
     {"StampResource", "FStampResource",
      [] { StampResourceChecked("S", "K", "A.EXE", 10, 20, stampData, 5); },
-     R"("S" "K" "A.EXE" 10 20 "STAMP" 5)"},
+     R"("S" "K" "A.EXE" 10 20 5)"},
     {"CreateProgManGroupEx", "FCreateProgManGroupEx",
      [] { CreateProgManGroupExChecked("G", "G.GRP", 9); }, R"("G" "G.GRP" 9)"},
     {"ShowProgManGroupEx", "FShowProgManGroupEx",
