@@ -1,6 +1,5 @@
 // Program Manager members of the checked wrappers.
 #include <cstdio>
-#include <cstring>
 
 #include "toolkit/checked_wrappers.h"
 #include "toolkit/fail_fast.h"
@@ -27,12 +26,8 @@ void ShowProgManGroupExChecked(LPCSTR group, LPCSTR groupFile, int number, int o
 void CreateProgManItemExChecked(LPCSTR group, LPCSTR groupFile, LPCSTR item, LPCSTR command,
                                 LPCSTR extra, int options) {
   LPCSTR itemText = item;
-  if (extra != nullptr && *extra != '\0') {
-    // The join's buffer is a limit too: a joined text that would not fit
-    // ends the run with the overflow box rather than overrun it.
-    size_t joinedLength = std::strlen(item) + 1 + std::strlen(extra);
-    FailOnOverflow(joinedLength, kJoinThreeSize);
-    itemText = JoinThree(item, ",", extra);
-  }
+  // The join shows the overflow box and ends the run when the joined text
+  // would not fit its buffer.
+  if (extra != nullptr && *extra != '\0') itemText = JoinThree(item, ",", extra);
   FailUnless(FCreateProgManItemEx(group, groupFile, itemText, command, options));
 }
