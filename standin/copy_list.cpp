@@ -3,7 +3,9 @@
 // in the source directory, the destination the same name in the destination
 // directory (or the path given, for a special file). The run copies them in
 // order, expanding compressed sources, one `file copy "SRC" "DST"` line
-// each; FDumpCopyListToFile writes one `"SRC" "DST"` line per entry.
+// each (`file copy failed "SRC" "DST" "REASON"` stops the run; a destination
+// in use waits for the restart, restart_list.h); FDumpCopyListToFile writes one `"SRC" "DST"` line
+// per entry.
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "inf_file.h"
 #include "internal.h"
 #include "open_inf.h"
+#include "restart_list.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
 
@@ -164,15 +167,20 @@ extern "C" int WINAPI GrcCopyFilesInCopyList(HINSTANCE instance) {
   if (ToolkitCallFails("GrcCopyFilesInCopyList", {})) return kCopyRunFailed;
   int result = kCopyRunDone;
   for (const CopyEntry& entry : CopyList()) {
-    std::string error;
-    if (!CopyFileExpanding(entry.source, entry.destination, false, &error)) {
-      TranscriptLine("file copy failed " + CallArg(entry.source.c_str()) + " " +
-                     CallArg(entry.destination.c_str()) + " " + CallArg(error.c_str()));
-      result = kCopyRunFailed;
-      break;
+    CopyOutcome outcome = CopyFileExpanding(entry.source, entry.destination, false);
+    if (outcome == CopyOutcome::kDone) {
+      TranscriptLine("file copy " + CallArg(entry.source.c_str()) + " " +
+                     CallArg(entry.destination.c_str()));
+      continue;
     }
-    TranscriptLine("file copy " + CallArg(entry.source.c_str()) + " " +
-                   CallArg(entry.destination.c_str()));
+    if (outcome == CopyOutcome::kNoDestination && IsExistingFile(entry.destination) &&
+        DeferCopyToRestart(entry.source, entry.destination)) {
+      continue;
+    }
+    TranscriptLine("file copy failed " + CallArg(entry.source.c_str()) + " " +
+                   CallArg(entry.destination.c_str()) + " " + CallArg(CopyOutcomeText(outcome)));
+    result = kCopyRunFailed;
+    break;
   }
   if (result == kCopyRunDone) CopyList().clear();
   return static_cast<int>(ToolkitResult("GrcCopyFilesInCopyList", result));

@@ -121,17 +121,14 @@ bool CopyFilePlain(const std::string& source, const std::string& destination) {
   return written && closed;
 }
 
-bool CopyFileExpanding(const std::string& source, const std::string& destination, bool append,
-                       std::string* error) {
+CopyOutcome CopyFileExpanding(const std::string& source, const std::string& destination,
+                              bool append) {
   HFILE from = _lopen(source.c_str(), OF_READ);
-  if (from == HFILE_ERROR) {
-    *error = "cannot open the source";
-    return false;
-  }
-  bool existed = IsExistingFile(destination);
+  if (from == HFILE_ERROR) return CopyOutcome::kNoSource;
+  bool appending = append && IsExistingFile(destination);
   HFILE to = HFILE_ERROR;
   LONG kept = 0;  // what an appended-to destination held
-  if (append && existed) {
+  if (appending) {
     to = _lopen(destination.c_str(), OF_READWRITE);
     if (to != HFILE_ERROR) kept = _llseek(to, 0, FILE_END);
   } else {
@@ -140,24 +137,32 @@ bool CopyFileExpanding(const std::string& source, const std::string& destination
   if (to == HFILE_ERROR || kept < 0) {
     if (to != HFILE_ERROR) _lclose(to);
     _lclose(from);
-    *error = "cannot open the destination";
-    return false;
+    return CopyOutcome::kNoDestination;
   }
   LONG copied = LZCopy(from, to);
   _lclose(from);
   if (copied < 0) {
-    if (append && existed) {
+    if (appending) {
       _llseek(to, kept, FILE_BEGIN);
       _lwrite(to, "", 0);
     }
     _lclose(to);
-    if (!(append && existed)) DeleteFileA(destination.c_str());
-    *error = "cannot copy (LZCopy " + std::to_string(copied) + ")";
-    return false;
+    if (!appending) DeleteFileA(destination.c_str());
+    return CopyOutcome::kFailed;
   }
-  if (_lclose(to) == HFILE_ERROR) {
-    *error = "cannot close the destination";
-    return false;
+  return _lclose(to) == HFILE_ERROR ? CopyOutcome::kFailed : CopyOutcome::kDone;
+}
+
+const char* CopyOutcomeText(CopyOutcome outcome) {
+  switch (outcome) {
+    case CopyOutcome::kDone:
+      return "done";
+    case CopyOutcome::kNoSource:
+      return "cannot open the source";
+    case CopyOutcome::kNoDestination:
+      return "cannot open the destination";
+    case CopyOutcome::kFailed:
+      break;
   }
-  return true;
+  return "cannot copy";
 }

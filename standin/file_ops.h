@@ -32,9 +32,18 @@ bool AppendToFile(const std::string& path, const std::string& text);
 // Copies source's bytes as they are (never expanded) to destination.
 bool CopyFilePlain(const std::string& source, const std::string& destination);
 
+enum class CopyOutcome {
+  kDone,
+  kNoSource,       // the source cannot be opened
+  kNoDestination,  // the destination cannot be opened or created (in use, read-only ...)
+  kFailed,         // reading, expanding or writing failed
+};
+
 // Copies source to destination, expanding a compressed (SZDD) source, from
 // the destination's start or, with append, after what it holds. A copy
 // that fails leaves no new destination behind (an appended-to one keeps
-// what it had before). False with *error naming what failed.
-bool CopyFileExpanding(const std::string& source, const std::string& destination, bool append,
-                       std::string* error);
+// what it had before).
+CopyOutcome CopyFileExpanding(const std::string& source, const std::string& destination,
+                              bool append);
+// What failed, for the transcript.
+const char* CopyOutcomeText(CopyOutcome outcome);

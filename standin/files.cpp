@@ -1,4 +1,6 @@
-// msinsstf.dll: single files and directories. Transcript lines:
+// msinsstf.dll: single files and directories. A copy whose destination
+// exists but cannot be written is left for the restart when a restart
+// directory is set (restart_list.h). Transcript lines:
 // `file copy "SRC" "DST"`, `file append "SRC" "DST"`, `file remove "PATH"`,
 // `file backup "PATH" "BACKUP"`, `dir remove "PATH"`, `resource stamp "FILE"
 // TYPE ID`.
@@ -7,6 +9,7 @@
 #include "calls.h"
 #include "copy_out.h"
 #include "file_ops.h"
+#include "restart_list.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
 
@@ -53,11 +56,13 @@ extern "C" BOOL WINAPI FCopyOneFile(LPCSTR source, LPCSTR destination, int cmo, 
     if ((cmo & kCopySingleFile) == 0 && IsExistingDirectory(target)) {
       target = JoinPath(target, FileNameOf(source));
     }
-    std::string error;
-    done = CopyFileExpanding(source, target, append != FALSE, &error);
-    if (done) {
+    CopyOutcome outcome = CopyFileExpanding(source, target, append != FALSE);
+    if (outcome == CopyOutcome::kDone) {
       TranscriptLine(std::string(append ? "file append " : "file copy ") + CallArg(source) + " " +
                      CallArg(target.c_str()));
+      done = TRUE;
+    } else if (outcome == CopyOutcome::kNoDestination && !append && IsExistingFile(target)) {
+      done = DeferCopyToRestart(source, target);
     }
   }
   return static_cast<BOOL>(ToolkitResult("FCopyOneFile", done));

@@ -44,7 +44,8 @@ struct RawLine {
 bool CutLine(const std::string& text, RawLine* raw, std::string* reason) {
   std::string piece;
   bool quoted = false;
-  for (size_t at = 0; at < text.size();) {
+  size_t at = 0;
+  for (; at < text.size();) {
     size_t length = CharLength(text, at);
     char c = text[at];
     if (length == 1 && c == '"') {
@@ -52,8 +53,10 @@ bool CutLine(const std::string& text, RawLine* raw, std::string* reason) {
     } else if (length == 1 && !quoted && c == ';') {
       break;
     } else if (length == 1 && !quoted && c == '=' && !raw->has_equals) {
+      // The key is everything before it, commas too (a bad key then).
       raw->has_equals = true;
-      raw->before_equals = piece;
+      raw->before_equals = text.substr(0, at);
+      raw->pieces.clear();
       piece.clear();
       at += length;
       continue;

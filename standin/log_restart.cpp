@@ -1,24 +1,32 @@
 // msinsstf.dll: the log file and the restart list. The log is a real file,
 // each text appended as it comes (`log "TEXT"` in the transcript too). The
-// restart list holds the files to put in place when Windows restarts; the
-// stand-in keeps it and its directory (`restart dir "DIR"`) and records the
-// restart asked for (`restart exec N`, N the list's length) without ending
-// anything.
+// restart list holds the files to put in place when Windows restarts: a
+// copy whose destination is in use leaves the file in the restart directory
+// as RSTnnnnn.TMP (`file defer "SRC" "DST"`). The stand-in keeps the list
+// and its directory (`restart dir "DIR"`) and records the restart asked for
+// (`restart exec N`, N the list's length) without ending anything.
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "calls.h"
 #include "file_ops.h"
 #include "internal.h"
+#include "restart_list.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
 
 namespace {
 
+struct PendingFile {
+  std::string staged;  // the file waiting in the restart directory
+  std::string destination;
+};
+
 struct LogAndRestart {
   std::string log_path;  // empty: no log open
   std::string restart_dir;
-  std::vector<std::string> restart_list;
+  std::vector<PendingFile> restart_list;
 };
 
 LogAndRestart& State() {
@@ -29,6 +37,19 @@ LogAndRestart& State() {
 bool HasText(LPCSTR text) { return text != nullptr && *text != '\0'; }
 
 }  // namespace
+
+bool DeferCopyToRestart(const std::string& source, const std::string& destination) {
+  LogAndRestart& state = State();
+  if (state.restart_dir.empty()) return false;
+  char name[16];
+  std::snprintf(name, sizeof name, "RST%05u.TMP",
+                static_cast<unsigned>(state.restart_list.size() % 100000));
+  std::string staged = JoinPath(state.restart_dir, name);
+  if (CopyFileExpanding(source, staged, false) != CopyOutcome::kDone) return false;
+  state.restart_list.push_back(PendingFile{staged, destination});
+  TranscriptLine("file defer " + CallArg(source.c_str()) + " " + CallArg(destination.c_str()));
+  return true;
+}
 
 // Without append the file starts empty. A log already open is closed first.
 extern "C" BOOL WINAPI FOpenLogFile(LPCSTR file, BOOL append) {

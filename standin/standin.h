@@ -7,6 +7,7 @@
 //                     a 64-bit cost ...); its work is still done
 //   NAME=result V N   only its Nth call reports V
 //   InitializeFrame=VALUE   the frame's result (-1 abandon, 0 failure, >0 open)
+//   inf=C:\PATH\SETUP.INF  the INF file read until FOpenInf opens another
 // The machine.ini is the file named by SETUPHOST_MACHINE_INI.
 #pragma once
 

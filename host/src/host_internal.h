@@ -14,16 +14,16 @@ namespace host {
 struct MachineConfig {
   std::string windowsDir = "C:\\WINDOWS";         // [machine] windows
   std::string systemDir = "C:\\WINDOWS\\SYSTEM";  // [machine] system
+  std::string cwd = "C:\\";                       // [machine] cwd: start directory
+  unsigned acp = 1252;                            // [machine] acp
+  unsigned oemcp = 437;                           // [machine] oemcp
+  int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
+  int screenHeight = 768;
+  DWORD version = 0xC0000004;  // [machine] version: Windows 95
   // [machine] windows_text, system_text: what GetWindowsDirectoryA and
   // GetSystemDirectoryA report instead, as given (see winapi.h).
   std::optional<std::string> windowsDirText;
   std::optional<std::string> systemDirText;
-  std::string cwd = "C:\\";  // [machine] cwd: start directory
-  unsigned acp = 1252;       // [machine] acp
-  unsigned oemcp = 437;      // [machine] oemcp
-  int screenWidth = 1024;    // [machine] screen, WIDTHxHEIGHT
-  int screenHeight = 768;
-  DWORD version = 0xC0000004;  // [machine] version: Windows 95
 };
 const MachineConfig& Config();
 
