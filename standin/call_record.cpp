@@ -33,6 +33,7 @@ struct Record {
   std::map<std::string, int> counts;
   std::map<std::string, FailureRule> failures;
   std::map<std::string, std::vector<ResultRule>> results;
+  std::map<std::string, std::string> settings;  // other [toolkit] lines, by lower-case key
   int frame_result = 1;
   bool config_loaded = false;
   std::deque<std::string> page_outcomes;
@@ -117,6 +118,8 @@ void LoadConfig() {
       state.failures[name] = FailureRule{true, 0};
     } else if (value.rfind("fail ", 0) == 0) {
       state.failures[name] = FailureRule{false, std::atoi(value.c_str() + 5)};
+    } else {
+      state.settings[Lower(name)] = value;
     }
   }
 }
@@ -202,6 +205,13 @@ int RecordedFrameResult(void) {
 void RecordFrameResult(int value) {
   LoadConfig();
   State().frame_result = value;
+}
+
+const char* RecordedToolkitSetting(const char* name) {
+  LoadConfig();
+  const std::map<std::string, std::string>& settings = State().settings;
+  auto found = settings.find(Lower(name));
+  return found == settings.end() ? "" : found->second.c_str();
 }
 
 int RecordedQuietMode(void) { return Registered().quiet ? 1 : 0; }

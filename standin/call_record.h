@@ -38,6 +38,10 @@ void RecordResultRule(const char* function, int nth, long long value);
 int RecordedFrameResult(void);
 void RecordFrameResult(int value);
 
+// Another [toolkit] line of the machine (inf=C:\PKG\SETUP.INF ...), by its
+// key case-insensitively; "" when the machine has none.
+const char* RecordedToolkitSetting(const char* name);
+
 // Quiet mode survives a reset; the queued outcomes do not.
 int RecordedQuietMode(void);
 void RecordQuietMode(int on);

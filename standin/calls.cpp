@@ -28,3 +28,5 @@ bool QuietMode() { return RecordedQuietMode() != 0; }
 std::string NextQuietPageOutcome() { return TakeRecordedPageOutcome(); }
 
 int ConfiguredFrameResult() { return RecordedFrameResult(); }
+
+std::string ToolkitSetting(const char* name) { return RecordedToolkitSetting(name); }

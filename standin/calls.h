@@ -32,6 +32,10 @@ std::string NextQuietPageOutcome();
 // The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
 int ConfiguredFrameResult();
 
+// Another [toolkit] line of the machine ("inf" -> "C:\\PKG\\SETUP.INF"),
+// by its key case-insensitively; "" when the machine has none.
+std::string ToolkitSetting(const char* name);
+
 // A library's own state (symbols, pages, the frame ...) is forgotten when a
 // test resets the stand-in, and shown to it: the library registers its
 // hooks with the record (call_record.h) when it loads, through one of these

@@ -288,6 +288,7 @@ struct WNDCLASSA {
 #define ERROR_DISK_FULL 112L
 #define ERROR_MORE_DATA 234L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_DIR_NOT_EMPTY 145L
 
 #define KEY_QUERY_VALUE 0x0001
 #define KEY_SET_VALUE 0x0002
@@ -473,6 +474,12 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 UINT WINAPI SetErrorMode(UINT mode);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+// The system's version word from machine.ini [machine] version (decimal or
+// 0x hex). Its low byte is the major version, the next byte the minor one;
+// on Windows 95-family systems the two top bits are set and the rest of the
+// high word is reserved (zero here). Default 0xC0000004, what Windows 95
+// answers (4.0); Windows 98 answers 0xC0000A04 (4.10).
+DWORD WINAPI GetVersion(void);
 // Current directory as a Windows path (machine.ini [machine] cwd at start).
 // Result: the length without the zero; when the buffer is too small, the size
 // needed including the zero, and nothing is written.
@@ -501,6 +508,16 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path);
 // existing one gives ERROR_ALREADY_EXISTS. The security argument is
 // ignored.
 BOOL WINAPI CreateDirectoryA(LPCSTR path, void* security);
+// Removes an empty folder. FALSE with ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND when it is missing, ERROR_DIR_NOT_EMPTY when it holds
+// anything, ERROR_DIRECTORY for a file, ERROR_ACCESS_DENIED otherwise (a
+// drive root, the current directory).
+BOOL WINAPI RemoveDirectoryA(LPCSTR path);
+// Removes a file; its bytes are free again on a limited disk. FALSE with
+// ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is missing,
+// ERROR_ACCESS_DENIED for a folder, a read-only file, or a path whose opening
+// the faults refuse (fail_open). Removals are not counted as opens.
+BOOL WINAPI DeleteFileA(LPCSTR path);
 
 // ---------------------------------------------------------------------------
 // Files by handle

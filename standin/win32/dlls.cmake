@@ -1,9 +1,15 @@
 # The stand-in setup toolkit as the six Windows DLLs the module and the
 # toolkit itself load by name:
-#   msshlstf.dll  the frame                 (frame.cpp, win32/frame_ui.cpp)
+#   msshlstf.dll  the frame and its modes   (frame.cpp, frame_modes.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
-#   mscomstf.dll  symbols and messages      (symbols.cpp, error_handler.cpp)
-#   msinsstf.dll  installation, Program Manager (install.cpp)
+#   mscomstf.dll  symbols, lists, the INF file, messages and the error handler
+#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp, error_handler.cpp)
+#   msinsstf.dll  installation: directories, INI entries, files, the
+#                 Program Manager, the copy list, billboards and progress,
+#                 the log file and restart (install.cpp, ini_entries.cpp,
+#                 files.cpp, progman.cpp, copy_list.cpp, billboards.cpp,
+#                 log_restart.cpp, batch_path.cpp, file_ops.cpp,
+#                 inf_file.cpp; it reads the INF file mscomstf.dll has open)
 #   msdetstf.dll  detection                 (detect.cpp)
 #   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
 #                 the page procedures       (win32/page_procs.cpp, win32/mscuistf.rc)
@@ -12,7 +18,8 @@
 #                 frame's result and quiet mode (call_record.cpp), imported by
 #                 the six and by the tests; each DLL registers with it at load
 #                 how to forget and show its own state
-# Each DLL links its side of the record (calls.cpp) and the transcript.
+# Each DLL links its side of the record (calls.cpp), the text hand-back
+# (copy_out.cpp) and the transcript.
 #
 # Every DLL exports the toolkit's undecorated names (a .def file per DLL and
 # --kill-at). The import libraries are made from the same .def files by
@@ -34,7 +41,8 @@ set_target_properties(standin_record PROPERTIES PREFIX "" OUTPUT_NAME standin SU
 target_include_directories(standin_record PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_options(standin_record PRIVATE -Wl,--no-undefined)
 
-add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp)
+add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp
+                                ${CMAKE_CURRENT_SOURCE_DIR}/copy_out.cpp)
 target_include_directories(standin_calls PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
                                                 ${KYR_PLATFORM_INCLUDE})
 target_link_libraries(standin_calls PUBLIC standin_record transcript)
@@ -74,12 +82,21 @@ function(toolkit_dll name)
   set(import_targets ${import_targets} ${name}_imports PARENT_SCOPE)
 endfunction()
 
-toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
+toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/frame_modes.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
 toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp IMPORTS msshlstf)
+            ${CMAKE_CURRENT_SOURCE_DIR}/lists.cpp ${CMAKE_CURRENT_SOURCE_DIR}/inf.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp
+            IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
-toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp)
+toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/ini_entries.cpp ${CMAKE_CURRENT_SOURCE_DIR}/files.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/progman.cpp ${CMAKE_CURRENT_SOURCE_DIR}/copy_list.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/billboards.cpp ${CMAKE_CURRENT_SOURCE_DIR}/log_restart.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/batch_path.cpp ${CMAKE_CURRENT_SOURCE_DIR}/file_ops.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp IMPORTS mscomstf)
+target_link_libraries(msinsstf PRIVATE profile_text)
 toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp)
 toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp ${STANDIN_WIN32_DIR}/mscuistf.rc)
 target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR})

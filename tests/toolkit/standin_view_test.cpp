@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                  FALSE},
         RuleCase{"SymbolFailsSecondCall", [] { StandinFailCall("FSetSymbolValue", 2); },
                  [] { return static_cast<long long>(FSetSymbolValue("A", "b")); }, TRUE, FALSE},
+        RuleCase{"ListLengthSetForFirstCall", [] { StandinSetResult("UsGetListLength", 1, 7); },
+                 [] { return static_cast<long long>(UsGetListLength("NoList")); }, 7, 0},
         RuleCase{"DetectionFailsFirstCall", [] { StandinFailCall("FIsDirWritable", 1); },
                  [] { return static_cast<long long>(FIsDirWritable("C:\\")); }, FALSE, TRUE},
         RuleCase{"PagesFailEveryCall", [] { StandinFailCall("FKillNDialogs", 0); },
