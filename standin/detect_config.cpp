@@ -41,9 +41,10 @@ std::vector<std::string> ListItems(const std::string& list) {
 }
 
 std::vector<std::string> SectionNames(LPCSTR file) {
-  return ListItems(ReadWhole(
-      [file](LPSTR buffer, DWORD size) { return GetPrivateProfileSectionNamesA(buffer, size, file); },
-      2));
+  return ListItems(
+      ReadWhole([file](LPSTR buffer,
+                       DWORD size) { return GetPrivateProfileSectionNamesA(buffer, size, file); },
+                2));
 }
 
 std::vector<std::string> KeysOf(LPCSTR file, LPCSTR section) {
@@ -113,7 +114,8 @@ bool DriverInConfig(LPCSTR driver) {
 
 extern "C" BOOL WINAPI FIsDriverInConfig(LPCSTR driver) {
   if (ToolkitCallFails("FIsDriverInConfig", {CallArg(driver)})) return FALSE;
-  return static_cast<BOOL>(ToolkitResult("FIsDriverInConfig", Given(driver) && DriverInConfig(driver)));
+  return static_cast<BOOL>(
+      ToolkitResult("FIsDriverInConfig", Given(driver) && DriverInConfig(driver)));
 }
 
 extern "C" BOOL WINAPI FDoesIniSectionExist(LPCSTR file, LPCSTR section) {

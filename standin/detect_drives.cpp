@@ -31,7 +31,8 @@ void DriveBytes(int drive, LONGLONG* total, LONGLONG* free) {
   *total = 0;
   *free = 0;
   ULARGE_INTEGER callerFree, all, allFree;
-  if (!DriveExists(drive) || !GetDiskFreeSpaceExA(RootOf(drive).c_str(), &callerFree, &all, &allFree))
+  if (!DriveExists(drive) ||
+      !GetDiskFreeSpaceExA(RootOf(drive).c_str(), &callerFree, &all, &allFree))
     return;
   *total = static_cast<LONGLONG>(all.QuadPart);
   *free = static_cast<LONGLONG>(callerFree.QuadPart);

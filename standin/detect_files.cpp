@@ -106,8 +106,8 @@ extern "C" BOOL WINAPI FDirExists(LPCSTR directory) {
 extern "C" LONG WINAPI LcbGetSizeOfFile(LPCSTR path) {
   if (ToolkitCallFails("LcbGetSizeOfFile", {CallArg(path)})) return -1;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  LONG size = FileAttributes(path, &data) && IsFile(data) ? static_cast<LONG>(data.nFileSizeLow)
-                                                           : -1;
+  LONG size =
+      FileAttributes(path, &data) && IsFile(data) ? static_cast<LONG>(data.nFileSizeLow) : -1;
   return static_cast<LONG>(ToolkitResult("LcbGetSizeOfFile", size));
 }
 
@@ -125,5 +125,6 @@ extern "C" int WINAPI CbGetVersionOfFile(LPCSTR path, LPSTR buffer, int size) {
 
 extern "C" LONG WINAPI LGetVersionNthField(LPCSTR version, int fieldNumber) {
   if (ToolkitCallFails("LGetVersionNthField", {CallArg(version), CallArg(fieldNumber)})) return 0;
-  return static_cast<LONG>(ToolkitResult("LGetVersionNthField", VersionField(version, fieldNumber)));
+  return static_cast<LONG>(
+      ToolkitResult("LGetVersionNthField", VersionField(version, fieldNumber)));
 }

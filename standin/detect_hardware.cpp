@@ -40,8 +40,7 @@ extern "C" BOOL WINAPI FGetSerialPortsList(LPCSTR list) {
 
 // The name into buffer; FALSE (buffer untouched) when it does not fit.
 extern "C" BOOL WINAPI FGetProcessorType(LPCSTR machine, int flags, LPSTR buffer, int size) {
-  if (ToolkitCallFails("FGetProcessorType",
-                       {CallArg(machine), CallArg(flags), CallArg(size)})) {
+  if (ToolkitCallFails("FGetProcessorType", {CallArg(machine), CallArg(flags), CallArg(size)})) {
     return FALSE;
   }
   std::string name = Hardware("processor", "PENTIUM");
@@ -57,11 +56,12 @@ extern "C" BOOL WINAPI FHas87MathChip(void) {
 
 extern "C" BOOL WINAPI FHasMonochromeDisplay(void) {
   if (ToolkitCallFails("FHasMonochromeDisplay", {})) return FALSE;
-  return static_cast<BOOL>(ToolkitResult("FHasMonochromeDisplay",
-                                         HardwareSays("display", "color", "monochrome")));
+  return static_cast<BOOL>(
+      ToolkitResult("FHasMonochromeDisplay", HardwareSays("display", "color", "monochrome")));
 }
 
 extern "C" BOOL WINAPI FHasMouseInstalled(void) {
   if (ToolkitCallFails("FHasMouseInstalled", {})) return FALSE;
-  return static_cast<BOOL>(ToolkitResult("FHasMouseInstalled", HardwareSays("mouse", "yes", "yes")));
+  return static_cast<BOOL>(
+      ToolkitResult("FHasMouseInstalled", HardwareSays("mouse", "yes", "yes")));
 }

@@ -116,6 +116,5 @@ extern "C" int WINAPI CbFindFileInTree(LPCSTR fileName, LPCSTR directory, LPSTR 
   std::string found;
   if (fileName != nullptr && *fileName != '\0' && directory != nullptr && *directory != '\0')
     found = FindInTree(directory, fileName, 0);
-  return static_cast<int>(
-      ToolkitResult("CbFindFileInTree", CopyToolkitText(found, buffer, size)));
+  return static_cast<int>(ToolkitResult("CbFindFileInTree", CopyToolkitText(found, buffer, size)));
 }

@@ -28,8 +28,8 @@ std::vector<std::string> SplitSetting(const std::string& text) {
   size_t start = 0;
   while (start <= text.size()) {
     size_t comma = text.find(',', start);
-    std::string item = text.substr(start, comma == std::string::npos ? std::string::npos
-                                                                      : comma - start);
+    std::string item =
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     size_t first = item.find_first_not_of(" \t");
     if (first != std::string::npos)
       items.push_back(item.substr(first, item.find_last_not_of(" \t") - first + 1));

@@ -39,7 +39,8 @@ std::string MachineSetting(const std::string& section, const std::string& key,
     }
     size_t equals = line.find('=');
     // A later line of the same key wins, as the host reads machine.ini.
-    if (inSection && equals != std::string::npos && Lower(Trim(line.substr(0, equals))) == wantedKey)
+    if (inSection && equals != std::string::npos &&
+        Lower(Trim(line.substr(0, equals))) == wantedKey)
       value = Trim(line.substr(equals + 1));
   }
   return value;

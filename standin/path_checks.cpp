@@ -93,8 +93,8 @@ extern "C" BOOL WINAPI FValidPath(LPCSTR path) {
 // An existing directory.
 extern "C" BOOL WINAPI FValidDir(LPCSTR path) {
   if (ToolkitCallFails("FValidDir", {CallArg(path)})) return FALSE;
-  DWORD attributes = path == nullptr || *path == '\0' ? INVALID_FILE_ATTRIBUTES
-                                                      : GetFileAttributesA(path);
+  DWORD attributes =
+      path == nullptr || *path == '\0' ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path);
   bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   return static_cast<BOOL>(ToolkitResult("FValidDir", exists));
 }
