@@ -33,11 +33,10 @@ struct ProcessorRow {
 
 // Tried in this order; the first name equal (letter case aside) wins.
 constexpr ProcessorRow kProcessors[] = {
-    {"C400", 400},       {"PPC620", 620},     {"PPC604", 604},     {"PPC603", 603},
-    {"PPC601", 601},     {"AXP21164", 21164}, {"AXP21066", 21066}, {"AXP21064", 21064},
-    {"R4000", 4000},     {"R3000", 3000},     {"R2000", 2000},     {"PENTIUM", 5},
-    {"80486", 4},        {"80386", 3},        {"80286", 2},        {"80186", 1},
-    {"8086", 0},
+    {"C400", 400},       {"PPC620", 620},     {"PPC604", 604},     {"PPC603", 603}, {"PPC601", 601},
+    {"AXP21164", 21164}, {"AXP21066", 21066}, {"AXP21064", 21064}, {"R4000", 4000}, {"R3000", 3000},
+    {"R2000", 2000},     {"PENTIUM", 5},      {"80486", 4},        {"80386", 3},    {"80286", 2},
+    {"80186", 1},        {"8086", 0},
 };
 
 // The character upper-cased in the system code page, as a one-character
@@ -163,8 +162,7 @@ char* GetVersionOfFileChecked(const char* path, char* buffer, int size) {
   return FitOrFail(CbGetVersionOfFile(path, buffer, size), buffer, size);
 }
 
-char* FindTargetOnEnvVarChecked(const char* target, const char* variable, char* buffer,
-                                int size) {
+char* FindTargetOnEnvVarChecked(const char* target, const char* variable, char* buffer, int size) {
   EmptyBuffer(buffer, size);
   return FitOrFail(CbFindTargetOnEnvVar(target, variable, buffer, size), buffer, size);
 }

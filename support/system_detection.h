@@ -20,11 +20,11 @@ constexpr int kUnknownProcessor = -1;
 // numbers A as 1 ... Z as 26, and any other character is passed on as its
 // upper-cased byte (signed) minus 64. The tests differ in what they leave in
 // the caller's text, which must therefore be writable for the first four.
-BOOL IsValidDrive(char* drive);       // first character upper-cased in place
-BOOL IsLocalHardDrive(char* drive);   // whole text upper-cased in place
-BOOL IsRemovableDrive(char* drive);   // first character upper-cased in place
-BOOL IsRemoteDrive(const char* drive);  // unchanged
-LONGLONG GetDriveTotalBytes(char* drive);  // first character upper-cased in place
+BOOL IsValidDrive(char* drive);                 // first character upper-cased in place
+BOOL IsLocalHardDrive(char* drive);             // whole text upper-cased in place
+BOOL IsRemovableDrive(char* drive);             // first character upper-cased in place
+BOOL IsRemoteDrive(const char* drive);          // unchanged
+LONGLONG GetDriveTotalBytes(char* drive);       // first character upper-cased in place
 LONGLONG GetDriveFreeBytes(const char* drive);  // unchanged
 
 // Fill the toolkit list symbol with drives ("C:") or ports ("LPT1"); a
