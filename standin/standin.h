@@ -34,7 +34,9 @@ void StandinSetFrameResult(int value);
 // are written as usual. A reset keeps the mode and forgets the queue.
 void StandinSetQuiet(bool on);
 void StandinQueuePageOutcome(const std::string& outcome);
-// Forgets calls, failures, symbols, pages and the frame.
+// Forgets calls, failures, symbols and lists, pages, the frame and its modes,
+// the open INF file, the copy list, billboards and progress, the log file and
+// the restart list.
 void StandinReset();
 // A symbol's value as the toolkit holds it ("" when unset).
 std::string StandinSymbol(const std::string& name);
