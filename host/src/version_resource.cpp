@@ -75,8 +75,9 @@ bool FindVersionResource(const uint8_t* section, size_t sectionSize, uint64_t se
   }
   if (!found) return Fail(ERROR_RESOURCE_TYPE_NOT_FOUND, error);
   for (int level = 0; level < 2; ++level) {
-    if (!DirectoryEntries(section, sectionSize, next, &entries, &count) || count == 0)
-      return Fail(ERROR_RESOURCE_TYPE_NOT_FOUND, error);
+    if (!DirectoryEntries(section, sectionSize, next, &entries, &count))
+      return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
+    if (count == 0) return Fail(ERROR_RESOURCE_TYPE_NOT_FOUND, error);
     Entry entry = EntryAt(entries, 0);
     bool isDirectory = (entry.data & kHighBit) != 0;
     if (isDirectory != (level == 0)) return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
