@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "winapi.h"
@@ -14,10 +15,14 @@ namespace host {
 struct MachineConfig {
   std::string windowsDir = "C:\\WINDOWS";         // [machine] windows
   std::string systemDir = "C:\\WINDOWS\\SYSTEM";  // [machine] system
-  std::string cwd = "C:\\";                       // [machine] cwd: start directory
-  unsigned acp = 1252;                            // [machine] acp
-  unsigned oemcp = 437;                           // [machine] oemcp
-  int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
+  // [machine] windows_text, system_text: what GetWindowsDirectoryA and
+  // GetSystemDirectoryA report instead, as given (see winapi.h).
+  std::optional<std::string> windowsDirText;
+  std::optional<std::string> systemDirText;
+  std::string cwd = "C:\\";  // [machine] cwd: start directory
+  unsigned acp = 1252;       // [machine] acp
+  unsigned oemcp = 437;      // [machine] oemcp
+  int screenWidth = 1024;    // [machine] screen, WIDTHxHEIGHT
   int screenHeight = 768;
 };
 const MachineConfig& Config();
