@@ -26,7 +26,7 @@ std::string MachineSetting(const std::string& section, const std::string& key,
   const char* path = std::getenv("SETUPHOST_MACHINE_INI");
   if (path == nullptr || *path == '\0') return fallback;
   std::ifstream file(path);
-  std::string wantedSection = "[" + Lower(section) + "]";
+  std::string wantedSection = Lower(section);
   std::string wantedKey = Lower(key);
   bool inSection = false;
   std::string value = fallback;
@@ -34,7 +34,9 @@ std::string MachineSetting(const std::string& section, const std::string& key,
     line = Trim(line);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
-      inSection = Lower(line) == wantedSection;
+      size_t close = line.find(']');
+      inSection =
+          close != std::string::npos && Lower(Trim(line.substr(1, close - 1))) == wantedSection;
       continue;
     }
     size_t equals = line.find('=');
