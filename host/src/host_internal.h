@@ -15,15 +15,15 @@ namespace host {
 struct MachineConfig {
   std::string windowsDir = "C:\\WINDOWS";         // [machine] windows
   std::string systemDir = "C:\\WINDOWS\\SYSTEM";  // [machine] system
+  std::string cwd = "C:\\";                       // [machine] cwd: start directory
+  unsigned acp = 1252;                            // [machine] acp
+  unsigned oemcp = 437;                           // [machine] oemcp
+  int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
+  int screenHeight = 768;
   // [machine] windows_text, system_text: what GetWindowsDirectoryA and
   // GetSystemDirectoryA report instead, as given (see winapi.h).
   std::optional<std::string> windowsDirText;
   std::optional<std::string> systemDirText;
-  std::string cwd = "C:\\";  // [machine] cwd: start directory
-  unsigned acp = 1252;       // [machine] acp
-  unsigned oemcp = 437;      // [machine] oemcp
-  int screenWidth = 1024;    // [machine] screen, WIDTHxHEIGHT
-  int screenHeight = 768;
 };
 const MachineConfig& Config();
 
@@ -91,5 +91,11 @@ size_t FindLastAnsiChar(const std::string& text, char c);
 // Removes trailing backslashes that are characters of their own.
 void TrimTrailingBackslashes(std::string* text);
 bool IsOemLeadByte(unsigned char c);
+
+// The name a module's exports are known by for HideExport and ReplaceExport:
+// its upper-case base name, with ".DLL" when it has no extension.
+std::string ExportModuleName(const std::string& path);
+// The host's registry function of that export name of ADVAPI32.DLL, or null.
+FARPROC RegistryExport(const char* name);
 
 }  // namespace host

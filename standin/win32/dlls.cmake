@@ -4,7 +4,8 @@
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
 #   mscomstf.dll  symbols, lists, the INF file and messages
 #                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp), paths
-#                 (path_checks.cpp)
+#                 (path_checks.cpp), the error handler
+#                 (error_handler.cpp)
 #   msinsstf.dll  installation: directories, INI entries, files, the
 #                 Program Manager, the copy list, billboards and progress,
 #                 the log file and restart (install.cpp, ini_entries.cpp,
@@ -69,7 +70,7 @@ toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp
 toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/lists.cpp ${CMAKE_CURRENT_SOURCE_DIR}/inf.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp ${CMAKE_CURRENT_SOURCE_DIR}/path_checks.cpp
-            IMPORTS msshlstf)
+            ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
 toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp

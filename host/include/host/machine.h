@@ -7,7 +7,8 @@
 //                      the environment variables; [hardware] what the
 //                      stand-in's detection reports (ports, processor ...).
 //   DIR/c/, DIR/d/ ... one folder per drive, named by its lower-case letter.
-//   DIR/registry.reg   the registry as REGEDIT4 text.
+//   DIR/registry.reg   the registry as REGEDIT4 text, written back with the
+//                      run's changes when the process ends.
 //
 // Windows paths map onto the drive folders case-insensitively, as on Windows:
 // "C:\WINDOWS\System.INI" finds DIR/c/windows/system.ini whatever the case of
@@ -33,6 +34,11 @@ std::string MachineValue(const std::string& section, const std::string& key,
 
 // True with the value when machine.ini has the key (also an empty value).
 bool MachineLookup(const std::string& section, const std::string& key, std::string* value);
+
+// Writes the registry's changes back to DIR/registry.reg as REGEDIT4 text;
+// nothing when nothing changed. OpenMachine arranges for it when the
+// process exits, and ExitProcess calls it; tests may call it themselves.
+void SaveRegistry();
 
 // The native path for a Windows path (absolute, relative to the current
 // directory, or drive-relative). Existing components are found
