@@ -163,11 +163,6 @@ union ULARGE_INTEGER {
   ULONGLONG QuadPart;
 };
 typedef ULARGE_INTEGER* PULARGE_INTEGER;
-// 100-nanosecond intervals since 1601-01-01.
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
 typedef FILETIME* LPFILETIME;
 struct SYSTEMTIME {
   WORD wYear;
