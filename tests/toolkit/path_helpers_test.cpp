@@ -65,7 +65,18 @@ class PathHelpersTest : public toolkit_test::ToolkitTest {
   }
 };
 
-TEST_F(PathHelpersTest, FindCharacterComparesFirstBytesOnly) {
+// Tests with cases by code page run once per code page, named Cp1252 and
+// Cp932, so that a run in either code page (under Wine, a locale each) finds
+// its own.
+class PathHelpersCodePageTest : public PathHelpersTest,
+                                public ::testing::WithParamInterface<UINT> {};
+
+INSTANTIATE_TEST_SUITE_P(, PathHelpersCodePageTest, ::testing::ValuesIn(kCodePages),
+                         [](const ::testing::TestParamInfo<UINT>& info) {
+                           return "Cp" + std::to_string(info.param);
+                         });
+
+TEST_P(PathHelpersCodePageTest, FindCharacterComparesFirstBytesOnly) {
   struct Case {
     UINT codePage;
     const char* text;
@@ -85,19 +96,18 @@ TEST_F(PathHelpersTest, FindCharacterComparesFirstBytesOnly) {
       {932, "a\x95\x5c", 0x95, 1},
       {932, "\x95", '\\', -1},  // a lone lead byte at the end
   };
-  for (UINT codePage : kCodePages) {
-    if (!UseCodePage(codePage)) continue;
-    for (const Case& c : cases) {
-      if (c.codePage != codePage) continue;
-      auto text = ExactCopy(c.text);
-      char* result = FindCharacter(text.get(), c.key);
-      EXPECT_EQ(result == nullptr ? -1 : result - text.get(), c.found)
-          << "cp " << codePage << " text \"" << c.text << "\" key " << c.key;
-    }
+  const UINT codePage = GetParam();
+  if (!UseCodePage(codePage)) GTEST_SKIP() << "the system's code page is not " << codePage;
+  for (const Case& c : cases) {
+    if (c.codePage != codePage) continue;
+    auto text = ExactCopy(c.text);
+    char* result = FindCharacter(text.get(), c.key);
+    EXPECT_EQ(result == nullptr ? -1 : result - text.get(), c.found)
+        << "cp " << codePage << " text \"" << c.text << "\" key " << c.key;
   }
 }
 
-TEST_F(PathHelpersTest, FindTextPositionCountsBytesFromWholeCharacters) {
+TEST_P(PathHelpersCodePageTest, FindTextPositionCountsBytesFromWholeCharacters) {
   struct Case {
     UINT codePage;
     int start;
@@ -130,19 +140,18 @@ TEST_F(PathHelpersTest, FindTextPositionCountsBytesFromWholeCharacters) {
       {932, 4, "\x95\x5c\x95\x40", "", 3},
       {932, 3, "\x95", "", 0},  // a lone lead byte is one byte long
   };
-  for (UINT codePage : kCodePages) {
-    if (!UseCodePage(codePage)) continue;
-    for (const Case& c : cases) {
-      if (c.codePage != codePage) continue;
-      auto text = ExactCopy(c.text);
-      EXPECT_EQ(FindTextPosition(c.start, text.get(), c.pattern), c.position)
-          << "cp " << codePage << " start " << c.start << " text \"" << c.text << "\" pattern \""
-          << c.pattern << "\"";
-    }
+  const UINT codePage = GetParam();
+  if (!UseCodePage(codePage)) GTEST_SKIP() << "the system's code page is not " << codePage;
+  for (const Case& c : cases) {
+    if (c.codePage != codePage) continue;
+    auto text = ExactCopy(c.text);
+    EXPECT_EQ(FindTextPosition(c.start, text.get(), c.pattern), c.position)
+        << "cp " << codePage << " start " << c.start << " text \"" << c.text << "\" pattern \""
+        << c.pattern << "\"";
   }
 }
 
-TEST_F(PathHelpersTest, ExtractCommaFieldCopiesOneFieldAndKeepsTheList) {
+TEST_P(PathHelpersCodePageTest, ExtractCommaFieldCopiesOneFieldAndKeepsTheList) {
   struct Case {
     UINT codePage;
     const char* list;
@@ -156,17 +165,16 @@ TEST_F(PathHelpersTest, ExtractCommaFieldCopiesOneFieldAndKeepsTheList) {
       {1252, "abc,d", 1, 3, "abc"},  // exactly the limit
       {932, "\x95\x5c,x", 2, 255, "x"}, {932, "\x83\x40\x83\x5c,b", 1, 4, "\x83\x40\x83\x5c"},
   };
-  for (UINT codePage : kCodePages) {
-    if (!UseCodePage(codePage)) continue;
-    for (const Case& c : cases) {
-      if (c.codePage != codePage) continue;
-      auto list = ExactCopy(c.list);
-      std::vector<char> buffer(static_cast<size_t>(c.size) + 2, '#');
-      EXPECT_EQ(ExtractCommaField(list.get(), c.n, buffer.data(), c.size), buffer.data());
-      EXPECT_STREQ(buffer.data(), c.field) << "cp " << codePage << " \"" << c.list << "\" " << c.n;
-      EXPECT_EQ(buffer.back(), '#') << "wrote past size + 1 bytes";
-      EXPECT_STREQ(list.get(), c.list) << "list changed";
-    }
+  const UINT codePage = GetParam();
+  if (!UseCodePage(codePage)) GTEST_SKIP() << "the system's code page is not " << codePage;
+  for (const Case& c : cases) {
+    if (c.codePage != codePage) continue;
+    auto list = ExactCopy(c.list);
+    std::vector<char> buffer(static_cast<size_t>(c.size) + 2, '#');
+    EXPECT_EQ(ExtractCommaField(list.get(), c.n, buffer.data(), c.size), buffer.data());
+    EXPECT_STREQ(buffer.data(), c.field) << "cp " << codePage << " \"" << c.list << "\" " << c.n;
+    EXPECT_EQ(buffer.back(), '#') << "wrote past size + 1 bytes";
+    EXPECT_STREQ(list.get(), c.list) << "list changed";
   }
 }
 
@@ -308,7 +316,7 @@ TEST_F(PathHelpersTest, ProgManItemTextIsJoinedWhole) {
   EXPECT_EQ(calls[0].args[1], "\"" + item + ",icon\"");
 }
 
-TEST_F(PathHelpersTest, TrimTrailingBlanksCutsBlanksOnly) {
+TEST_P(PathHelpersCodePageTest, TrimTrailingBlanksCutsBlanksOnly) {
   struct Case {
     UINT codePage;
     const char* text;
@@ -323,18 +331,17 @@ TEST_F(PathHelpersTest, TrimTrailingBlanksCutsBlanksOnly) {
       {932, "\x83\x40 ", "\x83\x40"},
       {932, "\x95\x5c  x ", "\x95\x5c  x"},
   };
-  for (UINT codePage : kCodePages) {
-    if (!UseCodePage(codePage)) continue;
-    for (const Case& c : cases) {
-      if (c.codePage != codePage) continue;
-      auto text = ExactCopy(c.text);
-      TrimTrailingBlanks(text.get());
-      EXPECT_STREQ(text.get(), c.trimmed) << "cp " << codePage << " \"" << c.text << "\"";
-    }
+  const UINT codePage = GetParam();
+  if (!UseCodePage(codePage)) GTEST_SKIP() << "the system's code page is not " << codePage;
+  for (const Case& c : cases) {
+    if (c.codePage != codePage) continue;
+    auto text = ExactCopy(c.text);
+    TrimTrailingBlanks(text.get());
+    EXPECT_STREQ(text.get(), c.trimmed) << "cp " << codePage << " \"" << c.text << "\"";
   }
 }
 
-TEST_F(PathHelpersTest, CopyTextBoundedWritesExactlyCountBytes) {
+TEST_P(PathHelpersCodePageTest, CopyTextBoundedWritesExactlyCountBytes) {
   struct Case {
     UINT codePage;
     const char* source;
@@ -351,19 +358,18 @@ TEST_F(PathHelpersTest, CopyTextBoundedWritesExactlyCountBytes) {
       {932, "\x95\x5c\x83\x40", 3, std::string("\x95\x5c\0", 3)},
       {932, "\x95", 3, std::string("\x95\0\0", 3)},  // a lone lead byte ends the text
   };
-  for (UINT codePage : kCodePages) {
-    if (!UseCodePage(codePage)) continue;
-    for (const Case& c : cases) {
-      if (c.codePage != codePage) continue;
-      auto source = ExactCopy(c.source);
-      char destination[16];
-      std::memset(destination, '#', sizeof destination);
-      EXPECT_EQ(CopyTextBounded(destination, source.get(), c.count), destination);
-      const std::string expected =
-          c.written + std::string(sizeof destination - c.written.size(), '#');
-      EXPECT_EQ(std::string(destination, sizeof destination), expected)
-          << "cp " << codePage << " \"" << c.source << "\" count " << c.count;
-    }
+  const UINT codePage = GetParam();
+  if (!UseCodePage(codePage)) GTEST_SKIP() << "the system's code page is not " << codePage;
+  for (const Case& c : cases) {
+    if (c.codePage != codePage) continue;
+    auto source = ExactCopy(c.source);
+    char destination[16];
+    std::memset(destination, '#', sizeof destination);
+    EXPECT_EQ(CopyTextBounded(destination, source.get(), c.count), destination);
+    const std::string expected =
+        c.written + std::string(sizeof destination - c.written.size(), '#');
+    EXPECT_EQ(std::string(destination, sizeof destination), expected)
+        << "cp " << codePage << " \"" << c.source << "\" count " << c.count;
   }
 }
 
