@@ -2,15 +2,14 @@
 
 #include <cstdio>
 
+#include "toolkit/path_helpers.h"
 #include "toolkit/session.h"
-#include "toolkit/symbols.h"
 #include "toolkit/toolkit_api.h"
 
 namespace {
 
-// The decimal text of a number, and an item with its extra text.
+// The decimal text of a number.
 constexpr int kNumberTextSize = 256;
-constexpr int kItemTextSize = 256;
 
 void FailUnless(BOOL result) {
   if (!result) SetupErrorExit(SetupErrorFail);
@@ -37,15 +36,7 @@ void ShowProgManGroupChecked(const char* group, int number, int options) {
 void CreateProgManItemChecked(const char* group, const char* item, const char* command,
                               const char* extra, int options) {
   const char* itemText = item;
-  char joined[kItemTextSize];
-  if (extra != nullptr && *extra != '\0') {
-    int length = std::snprintf(joined, sizeof joined, "%s,%s", item, extra);
-    if (length < 0 || length >= kItemTextSize) {
-      ShowBufferOverflow();
-      SetupErrorExit(SetupErrorFail);
-    }
-    itemText = joined;
-  }
+  if (extra != nullptr && *extra != '\0') itemText = JoinThree(item, ",", extra);
   FailUnless(FCreateProgManItem(group, itemText, command, options));
 }
 

@@ -455,6 +455,11 @@ DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR path);
 // machine.ini [machine] windows (default C:\WINDOWS) and system (default
 // C:\WINDOWS\SYSTEM), with GetCurrentDirectoryA's contract for the size.
+// Emulation for tests only: [machine] windows_text and system_text, when
+// present, are reported verbatim instead (not made full paths, so they may
+// lack a drive letter, as "\WINDOWS" or "WINDOWS"; empty gives the failure
+// result 0). The host itself keeps using windows and system for win.ini and
+// the rest. Windows always reports a full path with a drive.
 UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size);
 UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size);
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_ARCHIVE for a file,

@@ -86,11 +86,13 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
 }
 
 UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size) {
-  return host::CopyOut(host::Config().windowsDir, buffer, size);
+  const host::MachineConfig& config = host::Config();
+  return host::CopyOut(config.windowsDirText.value_or(config.windowsDir), buffer, size);
 }
 
 UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size) {
-  return host::CopyOut(host::Config().systemDir, buffer, size);
+  const host::MachineConfig& config = host::Config();
+  return host::CopyOut(config.systemDirText.value_or(config.systemDir), buffer, size);
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR path) {

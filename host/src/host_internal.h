@@ -3,6 +3,7 @@
 // cases.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "winapi.h"
@@ -18,6 +19,10 @@ struct MachineConfig {
   unsigned oemcp = 437;                           // [machine] oemcp
   int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
   int screenHeight = 768;
+  // [machine] windows_text, system_text: what GetWindowsDirectoryA and
+  // GetSystemDirectoryA report instead, as given (see winapi.h).
+  std::optional<std::string> windowsDirText;
+  std::optional<std::string> systemDirText;
 };
 const MachineConfig& Config();
 

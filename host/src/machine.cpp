@@ -112,6 +112,17 @@ bool OpenMachine(const std::string& dir, std::string* error) {
   config.windowsDir = value("windows", config.windowsDir);
   config.systemDir = value("system", config.systemDir);
   config.cwd = value("cwd", config.cwd);
+  // Reported as given, so that a test can reach a directory text Windows
+  // itself never gives (no drive letter, empty).
+  auto given = [&next](const char* key) -> std::optional<std::string> {
+    auto section = next.ini.find("machine");
+    if (section == next.ini.end()) return std::nullopt;
+    auto found = section->second.find(key);
+    if (found == section->second.end()) return std::nullopt;
+    return found->second;
+  };
+  config.windowsDirText = given("windows_text");
+  config.systemDirText = given("system_text");
   for (const char* key : {"windows", "system", "cwd"}) {
     std::string path = value(key, "C:\\");
     if (!IsAbsoluteWindowsPath(path))

@@ -51,6 +51,20 @@ TEST_F(DirectoriesTest, ReadersReturnLengthOrSizeNeeded) {
   }
 }
 
+// A test may have the readers report a text of its own; the host keeps
+// win.ini where the machine's Windows directory is.
+TEST_F(DirectoriesTest, ReportedTextsReplaceTheDirectories) {
+  Open(
+      "[machine]\nwindows=C:\\windows\nsystem=C:\\windows\\system32\n"
+      "windows_text=\\WINDOWS\nsystem_text=\n");
+  char buffer[64];
+  EXPECT_EQ(GetWindowsDirectoryA(buffer, sizeof buffer), 8u);
+  EXPECT_STREQ(buffer, "\\WINDOWS");
+  EXPECT_EQ(GetSystemDirectoryA(buffer, sizeof buffer), 0u);
+  ASSERT_TRUE(WriteProfileStringA("fonts", "Kyroth", "k.fon"));
+  EXPECT_EQ(Read("c/windows/win.ini"), "[fonts]\r\nKyroth=k.fon\r\n");
+}
+
 TEST_F(DirectoriesTest, SetCurrentDirectory) {
   struct Case {
     const char* path;
