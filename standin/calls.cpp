@@ -30,6 +30,7 @@ struct CallState {
   std::map<std::string, int> counts;
   std::map<std::string, FailureRule> failures;
   std::map<std::string, std::vector<ResultRule>> results;
+  std::map<std::string, std::string> settings;  // other [toolkit] lines (inf=...)
   int frame_result = 1;
   bool config_loaded = false;
   std::deque<std::string> page_outcomes;
@@ -102,6 +103,8 @@ void LoadConfig() {
       state.failures[name] = FailureRule{true, 0};
     } else if (value.rfind("fail ", 0) == 0) {
       state.failures[name] = FailureRule{false, std::atoi(value.c_str() + 5)};
+    } else {
+      state.settings[Lower(name)] = value;
     }
   }
 }
@@ -161,8 +164,15 @@ int ConfiguredFrameResult() {
   return State().frame_result;
 }
 
+std::string ToolkitSetting(const char* name) {
+  LoadConfig();
+  auto found = State().settings.find(Lower(name));
+  return found == State().settings.end() ? std::string() : found->second;
+}
+
 void ResetCallRecord() {
   CallState& state = State();
+  state.settings.clear();
   state.calls.clear();
   state.counts.clear();
   state.failures.clear();

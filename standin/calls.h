@@ -31,5 +31,9 @@ std::string NextQuietPageOutcome();
 // The frame result asked for ([toolkit] InitializeFrame=VALUE), default 1.
 int ConfiguredFrameResult();
 
+// Another [toolkit] line of the machine ("inf" -> "C:\\PKG\\SETUP.INF"),
+// by its key case-insensitively; "" when the machine has none.
+std::string ToolkitSetting(const char* name);
+
 // Internal: forgets the record kept by ToolkitCallFails.
 void ResetCallRecord();

@@ -1,6 +1,4 @@
-// msinsstf.dll: installation, directories and the Program Manager. The
-// Program Manager calls are recorded, one line each, in PROGMAN.LOG in the
-// Windows directory.
+// msinsstf.dll: the installation's start and end, and directories.
 #include <cstring>
 #include <string>
 
@@ -9,25 +7,6 @@
 #include "transcript.h"
 
 namespace {
-
-void AppendProgManRecord(const std::string& line) {
-  char path[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(path, sizeof path);
-  if (length == 0 || length + sizeof "\\PROGMAN.LOG" > sizeof path) return;
-  std::strcat(path, "\\PROGMAN.LOG");
-  HFILE file = _lopen(path, OF_READWRITE);
-  if (file == HFILE_ERROR) file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _llseek(file, 0, FILE_END);
-  std::string record = line + "\r\n";
-  _lwrite(file, record.c_str(), static_cast<UINT>(record.size()));
-  _lclose(file);
-}
-
-void RecordProgMan(const std::string& line) {
-  TranscriptLine("progman " + line);
-  AppendProgManRecord(line);
-}
 
 // Creates every missing directory of path, parents first.
 BOOL CreateDirectoryTree(const char* path) {
@@ -62,32 +41,6 @@ extern "C" BOOL WINAPI FCreateDir(LPCSTR path, int options) {
   if (path == nullptr || *path == '\0') return FALSE;
   TranscriptLine("dir create " + CallArg(path));
   return CreateDirectoryTree(path);
-}
-
-extern "C" BOOL WINAPI FCreateProgManGroup(LPCSTR group, LPCSTR text, int options) {
-  if (ToolkitCallFails("FCreateProgManGroup", {CallArg(group), CallArg(text), CallArg(options)})) {
-    return FALSE;
-  }
-  RecordProgMan("group " + CallArg(group) + " " + CallArg(text) + " " + CallArg(options));
-  return TRUE;
-}
-
-extern "C" BOOL WINAPI FShowProgManGroup(LPCSTR group, LPCSTR number, int options) {
-  if (ToolkitCallFails("FShowProgManGroup", {CallArg(group), CallArg(number), CallArg(options)})) {
-    return FALSE;
-  }
-  RecordProgMan("show " + CallArg(group) + " " + CallArg(number) + " " + CallArg(options));
-  return TRUE;
-}
-
-extern "C" BOOL WINAPI FCreateProgManItem(LPCSTR group, LPCSTR item, LPCSTR command, int options) {
-  if (ToolkitCallFails("FCreateProgManItem",
-                       {CallArg(group), CallArg(item), CallArg(command), CallArg(options)})) {
-    return FALSE;
-  }
-  RecordProgMan("item " + CallArg(group) + " " + CallArg(item) + " " + CallArg(command) + " " +
-                CallArg(options));
-  return TRUE;
 }
 
 extern "C" void WINAPI TerminateInstall(void) {

@@ -9,3 +9,8 @@ void ResetPages();
 std::vector<int> PageNumbers();
 void ResetSymbols();
 std::string SymbolValue(const std::string& name);
+void ResetFrameModes();
+void ResetInf();
+void ResetCopyListState();
+void ResetLogAndRestart();
+void ResetBillboards();

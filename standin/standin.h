@@ -7,6 +7,7 @@
 //                     a 64-bit cost ...); its work is still done
 //   NAME=result V N   only its Nth call reports V
 //   InitializeFrame=VALUE   the frame's result (-1 abandon, 0 failure, >0 open)
+//   inf=C:\PATH\SETUP.INF  the INF file read until FOpenInf opens another
 // The machine.ini is the file named by SETUPHOST_MACHINE_INI.
 #pragma once
 
@@ -34,7 +35,9 @@ void StandinSetFrameResult(int value);
 // are written as usual. A reset keeps the mode and forgets the queue.
 void StandinSetQuiet(bool on);
 void StandinQueuePageOutcome(const std::string& outcome);
-// Forgets calls, failures, symbols, pages and the frame.
+// Forgets calls, failures, symbols and lists, pages, the frame and its modes,
+// the open INF file, the copy list, billboards and progress, the log file and
+// the restart list.
 void StandinReset();
 // A symbol's value as the toolkit holds it ("" when unset).
 std::string StandinSymbol(const std::string& name);

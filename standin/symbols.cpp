@@ -1,43 +1,81 @@
 // mscomstf.dll: symbols and messages.
-#include <cstring>
 #include <map>
 #include <string>
 
 #include "calls.h"
+#include "copy_out.h"
 #include "internal.h"
+#include "symbol_table.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
 
 namespace {
 
-std::map<std::string, std::string>& Symbols() {
-  static std::map<std::string, std::string> symbols;
-  return symbols;
+struct SymbolTable {
+  std::map<std::string, std::string> texts;
+  std::map<std::string, std::vector<std::string>> lists;
+};
+
+SymbolTable& Table() {
+  static SymbolTable table;
+  return table;
+}
+
+// {"A","B"}: each item quoted, a quote inside an item doubled.
+std::string ListText(const std::vector<std::string>& items) {
+  std::string text = "{";
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += ',';
+    text += '"';
+    for (char c : items[i]) text += c == '"' ? std::string("\"\"") : std::string(1, c);
+    text += '"';
+  }
+  return text + "}";
 }
 
 }  // namespace
 
+std::vector<std::string> ListItems(const std::string& name) {
+  SymbolTable& table = Table();
+  auto list = table.lists.find(name);
+  if (list != table.lists.end()) return list->second;
+  auto text = table.texts.find(name);
+  if (text == table.texts.end() || text->second.empty()) return {};
+  return {text->second};
+}
+
+void StoreList(const std::string& name, const std::vector<std::string>& items) {
+  Table().lists[name] = items;
+  Table().texts[name] = ListText(items);
+}
+
+bool EraseSymbol(const std::string& name) {
+  bool had = Table().texts.erase(name) > 0;
+  return Table().lists.erase(name) > 0 || had;
+}
+
 extern "C" int WINAPI CbGetSymbolValue(LPCSTR name, LPSTR buffer, int size) {
   if (ToolkitCallFails("CbGetSymbolValue", {CallArg(name), CallArg(size)})) return 0;
   std::string value;
-  if (name != nullptr) {
-    auto found = Symbols().find(name);
-    if (found != Symbols().end()) value = found->second;
-  }
-  if (buffer != nullptr && size > 0) {
-    size_t copied = value.size() < static_cast<size_t>(size) ? value.size() : size - 1;
-    std::memcpy(buffer, value.data(), copied);
-    buffer[copied] = '\0';
-  }
-  return static_cast<int>(value.size());
+  if (name != nullptr) value = SymbolValue(name);
+  return static_cast<int>(ToolkitResult("CbGetSymbolValue", CopyOut(value, buffer, size)));
 }
 
 extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
   if (ToolkitCallFails("FSetSymbolValue", {CallArg(name), CallArg(text)})) return FALSE;
   if (name == nullptr || *name == '\0') return FALSE;
-  Symbols()[name] = text == nullptr ? "" : text;
+  Table().lists.erase(name);
+  Table().texts[name] = text == nullptr ? "" : text;
   TranscriptLine(std::string("symbol ") + name + " " + CallArg(text == nullptr ? "" : text));
-  return TRUE;
+  return static_cast<BOOL>(ToolkitResult("FSetSymbolValue", TRUE));
+}
+
+// Removing a symbol that is not there leaves the table as asked: TRUE.
+extern "C" BOOL WINAPI FRemoveSymbol(LPCSTR name) {
+  if (ToolkitCallFails("FRemoveSymbol", {CallArg(name)})) return FALSE;
+  if (name == nullptr || *name == '\0') return FALSE;
+  EraseSymbol(name);
+  return static_cast<BOOL>(ToolkitResult("FRemoveSymbol", TRUE));
 }
 
 extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
@@ -45,14 +83,18 @@ extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
   if (QuietMode()) {
     TranscriptLine("msgbox " + CallArg(text == nullptr ? "" : text) + " " +
                    CallArg(caption == nullptr ? "" : caption) + " " + std::to_string(style));
-    return IDOK;
+    return static_cast<int>(ToolkitResult("DoMsgBox", IDOK));
   }
-  return MessageBoxA(HwndFrame(), text, caption, style);
+  return static_cast<int>(
+      ToolkitResult("DoMsgBox", MessageBoxA(HwndFrame(), text, caption, style)));
 }
 
-void ResetSymbols() { Symbols().clear(); }
+void ResetSymbols() {
+  Table().texts.clear();
+  Table().lists.clear();
+}
 
 std::string SymbolValue(const std::string& name) {
-  auto found = Symbols().find(name);
-  return found == Symbols().end() ? std::string() : found->second;
+  auto found = Table().texts.find(name);
+  return found == Table().texts.end() ? std::string() : found->second;
 }

@@ -273,6 +273,7 @@ struct WNDCLASSA {
 #define ERROR_DISK_FULL 112L
 #define ERROR_MORE_DATA 234L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_DIR_NOT_EMPTY 145L
 
 #define KEY_QUERY_VALUE 0x0001
 #define KEY_ENUMERATE_SUB_KEYS 0x0008
@@ -471,6 +472,16 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path);
 // existing one gives ERROR_ALREADY_EXISTS. The security argument is
 // ignored.
 BOOL WINAPI CreateDirectoryA(LPCSTR path, void* security);
+// Removes an empty folder. FALSE with ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND when it is missing, ERROR_DIR_NOT_EMPTY when it holds
+// anything, ERROR_DIRECTORY for a file, ERROR_ACCESS_DENIED otherwise (a
+// drive root, the current directory).
+BOOL WINAPI RemoveDirectoryA(LPCSTR path);
+// Removes a file; its bytes are free again on a limited disk. FALSE with
+// ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is missing,
+// ERROR_ACCESS_DENIED for a folder, a read-only file, or a path whose opening
+// the faults refuse (fail_open). Removals are not counted as opens.
+BOOL WINAPI DeleteFileA(LPCSTR path);
 
 // ---------------------------------------------------------------------------
 // Files by handle

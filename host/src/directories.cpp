@@ -1,5 +1,5 @@
-// The current directory, the Windows and system directories, attributes and
-// directory creation.
+// The current directory, the Windows and system directories, attributes,
+// directory creation and removal.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -144,6 +144,34 @@ BOOL WINAPI CreateDirectoryA(LPCSTR path, void* /*security*/) {
       SetLastError(ERROR_ACCESS_DENIED);
       break;
   }
+  return FALSE;
+}
+
+BOOL WINAPI RemoveDirectoryA(LPCSTR path) {
+  if (path == nullptr || *path == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  std::string full = host::FullWindowsPath(path);
+  std::string native = host::NativePath(full);
+  struct stat info;
+  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0) {
+    SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
+    return FALSE;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    SetLastError(ERROR_DIRECTORY);
+    return FALSE;
+  }
+  // Windows refuses a drive root and the directory a process stands in.
+  if (full.size() <= 3 || host::sys::OpenRefused(full) ||
+      CharUpperA(std::string(full).data()) ==
+          std::string(CharUpperA(std::string(host::CurrentDirectory()).data()))) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (host::sys::RemoveDirectory(native.c_str()) == 0) return TRUE;
+  SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ERROR_ACCESS_DENIED);
   return FALSE;
 }
 

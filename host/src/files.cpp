@@ -1,5 +1,6 @@
 // Files by handle: _lopen, _lcreat, _lread, _lwrite, _llseek, _lclose and
-// SetEndOfFile, through the system call table and its faults.
+// SetEndOfFile, and DeleteFileA, through the system call table and its
+// faults.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -266,6 +267,38 @@ BOOL WINAPI SetEndOfFile(HANDLE file) {
     return FALSE;
   }
   return host::EndAtPosition(*f);
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR path) {
+  if (path == nullptr || *path == '\0') {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  std::string full = host::FullWindowsPath(path);
+  std::string native = host::NativePath(full);
+  if (native.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  if (host::sys::OpenRefused(full)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  struct stat info;
+  if (host::sys::Stat(native.c_str(), &info) != 0) {
+    SetLastError(host::ErrorOf(errno, full));
+    return FALSE;
+  }
+  if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (host::sys::RemoveFile(native.c_str()) != 0) {
+    SetLastError(host::ErrorOf(errno, full));
+    return FALSE;
+  }
+  host::sys::GiveDiskSpace(full[0], info.st_size);
+  return TRUE;
 }
 
 }  // extern "C"

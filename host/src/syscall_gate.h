@@ -32,5 +32,7 @@ int Truncate(int fd, off_t length);
 int Fstat(int fd, struct stat* info);
 int Stat(const char* path, struct stat* info);
 int MakeDirectory(const char* path, mode_t mode);
+int RemoveFile(const char* path);
+int RemoveDirectory(const char* path);
 
 }  // namespace host::sys

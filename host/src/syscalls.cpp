@@ -33,7 +33,8 @@ Entry entries[] = {
     HOST_SYSCALL("read", ::read),      HOST_SYSCALL("write", ::write),
     HOST_SYSCALL("lseek", ::lseek),    HOST_SYSCALL("ftruncate", ::ftruncate),
     HOST_SYSCALL("fstat", ::fstat),    HOST_SYSCALL("stat", ::stat),
-    HOST_SYSCALL("mkdir", ::mkdir),
+    HOST_SYSCALL("mkdir", ::mkdir),    HOST_SYSCALL("unlink", ::unlink),
+    HOST_SYSCALL("rmdir", ::rmdir),
 };
 
 #undef HOST_SYSCALL
@@ -228,6 +229,8 @@ int Fstat(int fd, struct stat* info) {
 int MakeDirectory(const char* path, mode_t mode) {
   return Current<int (*)(const char*, mode_t)>("mkdir")(path, mode);
 }
+int RemoveFile(const char* path) { return Current<int (*)(const char*)>("unlink")(path); }
+int RemoveDirectory(const char* path) { return Current<int (*)(const char*)>("rmdir")(path); }
 int Stat(const char* path, struct stat* info) {
   return Current<int (*)(const char*, struct stat*)>("stat")(path, info);
 }

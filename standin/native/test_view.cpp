@@ -7,6 +7,11 @@ void StandinReset() {
   ResetSymbols();
   ResetPages();
   ResetFrame();
+  ResetFrameModes();
+  ResetInf();
+  ResetCopyListState();
+  ResetLogAndRestart();
+  ResetBillboards();
 }
 
 std::string StandinSymbol(const std::string& name) { return SymbolValue(name); }

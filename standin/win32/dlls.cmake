@@ -1,14 +1,20 @@
 # The stand-in setup toolkit as the six Windows DLLs the module and the
 # toolkit itself load by name:
-#   msshlstf.dll  the frame                 (frame.cpp, win32/frame_ui.cpp)
+#   msshlstf.dll  the frame and its modes   (frame.cpp, frame_modes.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
-#   mscomstf.dll  symbols and messages      (symbols.cpp)
-#   msinsstf.dll  installation, Program Manager (install.cpp)
+#   mscomstf.dll  symbols, lists, the INF file and messages
+#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp)
+#   msinsstf.dll  installation: directories, INI entries, files, the
+#                 Program Manager, the copy list, billboards and progress,
+#                 the log file and restart (install.cpp, ini_entries.cpp,
+#                 files.cpp, progman.cpp, copy_list.cpp, billboards.cpp,
+#                 log_restart.cpp, batch_path.cpp, file_ops.cpp,
+#                 inf_file.cpp; it reads the INF file mscomstf.dll has open)
 #   msdetstf.dll  detection                 (detect.cpp)
 #   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
 #                 the page procedures       (win32/page_procs.cpp, win32/mscuistf.rc)
-# The call record and the failure rules (calls.cpp) and the transcript are
-# linked into each DLL; each function is counted by the DLL that exports it.
+# The call record and the failure rules (calls.cpp), the text hand-back
+# (copy_out.cpp) and the transcript are linked into each DLL; each function is counted by the DLL that exports it.
 #
 # Every DLL exports the toolkit's undecorated names (a .def file per DLL and
 # --kill-at). The import libraries are made from the same .def files by
@@ -21,7 +27,8 @@ set(STANDIN_WIN32_DIR ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 set(STANDIN_IMPORT_DIR ${CMAKE_BINARY_DIR}/toolkit-imports)
 file(MAKE_DIRECTORY ${STANDIN_IMPORT_DIR})
 
-add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp)
+add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp
+                                ${CMAKE_CURRENT_SOURCE_DIR}/copy_out.cpp)
 target_include_directories(standin_calls PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
                                                 ${KYR_PLATFORM_INCLUDE})
 target_link_libraries(standin_calls PUBLIC transcript)
@@ -56,11 +63,20 @@ function(toolkit_dll name)
   set(import_targets ${import_targets} ${name}_imports PARENT_SCOPE)
 endfunction()
 
-toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
-toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp IMPORTS msshlstf)
+toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/frame_modes.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
+toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/lists.cpp ${CMAKE_CURRENT_SOURCE_DIR}/inf.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
-toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp)
+toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/ini_entries.cpp ${CMAKE_CURRENT_SOURCE_DIR}/files.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/progman.cpp ${CMAKE_CURRENT_SOURCE_DIR}/copy_list.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/billboards.cpp ${CMAKE_CURRENT_SOURCE_DIR}/log_restart.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/batch_path.cpp ${CMAKE_CURRENT_SOURCE_DIR}/file_ops.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp IMPORTS mscomstf)
+target_link_libraries(msinsstf PRIVATE profile_text)
 toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp)
 toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp ${STANDIN_WIN32_DIR}/mscuistf.rc)
 target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR})

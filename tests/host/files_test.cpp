@@ -256,7 +256,7 @@ TEST_F(FilesTest, TableEntriesCanBeReplaced) {
        name = host::NextSyscall(name))
     names.push_back(name);
   EXPECT_EQ(names, (std::vector<std::string>{"open", "close", "read", "write", "lseek", "ftruncate",
-                                             "fstat", "stat", "mkdir"}));
+                                             "fstat", "stat", "mkdir", "unlink", "rmdir"}));
   host::SyscallPointer original = host::GetSyscall("open");
   EXPECT_TRUE(host::SetSyscall("open", reinterpret_cast<host::SyscallPointer>(CountingOpen)));
   EXPECT_FALSE(host::SetSyscall("nosuch", nullptr));

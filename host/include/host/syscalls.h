@@ -43,7 +43,8 @@ void FailOpenOf(const std::string& windowsPath);
 void ClearFaults();
 
 // The table. Entries: "open", "close", "read", "write", "lseek",
-// "ftruncate", "fstat", "stat", "mkdir" with the POSIX signatures.
+// "ftruncate", "fstat", "stat", "mkdir", "unlink", "rmdir" with the POSIX
+// signatures.
 typedef void (*SyscallPointer)(void);
 // Replaces an entry (null puts the default back). False when there is no
 // entry of that name.
