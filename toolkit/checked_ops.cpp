@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "toolkit/fail_fast.h"
 #include "toolkit/path_helpers.h"
 #include "toolkit/session.h"
 #include "toolkit/toolkit_api.h"
@@ -10,10 +11,6 @@ namespace {
 
 // The decimal text of a number.
 constexpr int kNumberTextSize = 256;
-
-void FailUnless(BOOL result) {
-  if (!result) SetupErrorExit(SetupErrorFail);
-}
 
 }  // namespace
 

@@ -444,6 +444,12 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 UINT WINAPI SetErrorMode(UINT mode);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+// The system's version word from machine.ini [machine] version (decimal or
+// 0x hex). Its low byte is the major version, the next byte the minor one;
+// on Windows 95-family systems the two top bits are set and the rest of the
+// high word is reserved (zero here). Default 0xC0000004, what Windows 95
+// answers (4.0); Windows 98 answers 0xC0000A04 (4.10).
+DWORD WINAPI GetVersion(void);
 // Current directory as a Windows path (machine.ini [machine] cwd at start).
 // Result: the length without the zero; when the buffer is too small, the size
 // needed including the zero, and nothing is written.

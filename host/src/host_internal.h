@@ -19,6 +19,7 @@ struct MachineConfig {
   unsigned oemcp = 437;                           // [machine] oemcp
   int screenWidth = 1024;                         // [machine] screen, WIDTHxHEIGHT
   int screenHeight = 768;
+  DWORD version = 0xC0000004;  // [machine] version: Windows 95
   // [machine] windows_text, system_text: what GetWindowsDirectoryA and
   // GetSystemDirectoryA report instead, as given (see winapi.h).
   std::optional<std::string> windowsDirText;

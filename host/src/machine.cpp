@@ -79,6 +79,23 @@ bool ParseUnsigned(const std::string& text, unsigned* value) {
   return true;
 }
 
+// A 32-bit word in decimal or, after "0x", in hexadecimal.
+bool ParseWord(const std::string& text, DWORD* value) {
+  bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  std::string digits = Lower(hex ? text.substr(2) : text);
+  const std::string allowed = hex ? "0123456789abcdef" : "0123456789";
+  if (digits.empty()) return false;
+  unsigned long long result = 0;
+  for (char c : digits) {
+    size_t digit = allowed.find(c);
+    if (digit == std::string::npos) return false;
+    result = result * allowed.size() + digit;
+    if (result > 0xFFFFFFFFull) return false;
+  }
+  *value = static_cast<DWORD>(result);
+  return true;
+}
+
 bool Fail(std::string* error, const std::string& message) {
   if (error != nullptr) *error = message;
   return false;
@@ -141,6 +158,10 @@ bool OpenMachine(const std::string& dir, std::string* error) {
     return Fail(error, "machine.ini [machine] screen is not WIDTHxHEIGHT: " + screen);
   config.screenWidth = static_cast<int>(width);
   config.screenHeight = static_cast<int>(height);
+
+  if (!ParseWord(value("version", "0xC0000004"), &config.version))
+    return Fail(error,
+                "machine.ini [machine] version is not a 32-bit number: " + value("version", ""));
 
   std::string codePageError;
   if (!LoadCodePages(config.acp, config.oemcp, &codePageError)) return Fail(error, codePageError);

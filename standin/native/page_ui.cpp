@@ -25,15 +25,13 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 HWND CreateFrameWindow(HINSTANCE toolkitInstance) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA frameClass = {};
-    frameClass.lpfnWndProc = FrameProc;
-    frameClass.hInstance = toolkitInstance;
-    frameClass.lpszClassName = "SetupFrame";
-    RegisterClassA(&frameClass);
-    registered = true;
-  }
+  // Registered for every frame: a host reset between tests forgets the
+  // class, and a second registration is refused harmlessly.
+  WNDCLASSA frameClass = {};
+  frameClass.lpfnWndProc = FrameProc;
+  frameClass.hInstance = toolkitInstance;
+  frameClass.lpszClassName = "SetupFrame";
+  RegisterClassA(&frameClass);
   return CreateWindowExA(0, "SetupFrame", "Setup", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
                          nullptr, toolkitInstance, nullptr);
 }

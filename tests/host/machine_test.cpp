@@ -16,6 +16,7 @@ TEST_F(MachineIniTest, DefaultsWhenMachineSectionIsEmpty) {
   EXPECT_EQ(GetOEMCP(), 437u);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+  EXPECT_EQ(GetVersion(), 0xC0000004u);  // Windows 95, 4.0
   EXPECT_EQ(host::MachineDir(), Machine());
 }
 
@@ -45,12 +46,33 @@ TEST_F(MachineIniTest, RefusesBadValues) {
       {"[machine]\nscreen=0x600\n", "screen"},
       {"[machine]\nwindows=windows\n", "windows"},
       {"[machine]\ncwd=\\temp\n", "cwd"},
+      {"[machine]\nversion=0x\n", "version"},
+      {"[machine]\nversion=0x100000000\n", "version"},
+      {"[machine]\nversion=4294967296\n", "version"},
+      {"[machine]\nversion=-1\n", "version"},
+      {"[machine]\nversion=4.10\n", "version"},
   };
   for (const Case& c : cases) {
     Write("machine.ini", c.ini);
     std::string error;
     EXPECT_FALSE(host::OpenMachine(Machine(), &error)) << c.ini;
     EXPECT_NE(error.find(c.mentions), std::string::npos) << c.ini << " gave: " << error;
+  }
+}
+
+TEST_F(MachineIniTest, VersionWordInDecimalOrHex) {
+  struct Case {
+    const char* value;
+    DWORD word;
+  } cases[] = {
+      {"0xC0000A04", 0xC0000A04u}, {"0xc0000a04", 0xC0000A04u}, {"3221228036", 0xC0000A04u},
+      {"0xFFFFFFFF", 0xFFFFFFFFu}, {"4294967295", 0xFFFFFFFFu}, {"0", 0u},
+      {"0x00000000004", 4u},
+  };
+  for (const Case& c : cases) {
+    host::ResetHost();
+    Open(std::string("[machine]\nversion=") + c.value + "\n");
+    EXPECT_EQ(GetVersion(), c.word) << c.value;
   }
 }
 

@@ -1,7 +1,7 @@
 // The machine directory that the host layer runs on.
 //
 //   DIR/machine.ini    [machine] windows, system, cwd, module, acp, oemcp,
-//                      screen; [toolkit] failures of the stand-in toolkit;
+//                      screen, version; [toolkit] failures of the stand-in toolkit;
 //                      [faults] failures of the host's system calls.
 //   DIR/c/, DIR/d/ ... one folder per drive, named by its lower-case letter.
 //   DIR/registry.reg   the registry as REGEDIT4 text.
