@@ -85,4 +85,10 @@ size_t FindLastAnsiChar(const std::string& text, char c);
 void TrimTrailingBackslashes(std::string* text);
 bool IsOemLeadByte(unsigned char c);
 
+// The name a module's exports are known by for HideExport and ReplaceExport:
+// its upper-case base name, with ".DLL" when it has no extension.
+std::string ExportModuleName(const std::string& path);
+// The host's registry function of that export name of ADVAPI32.DLL, or null.
+FARPROC RegistryExport(const char* name);
+
 }  // namespace host

@@ -10,9 +10,12 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "host_internal.h"
+#include "syscall_gate.h"
 #include "winapi.h"
 
 namespace host {
@@ -43,6 +46,13 @@ struct Modules {
 Modules& TheModules() {
   static Modules modules;
   return modules;
+}
+
+// Exports a test put in place of a module's own: (upper-case base name,
+// export name) -> address.
+std::map<std::pair<std::string, std::string>, FARPROC>& Replacements() {
+  static std::map<std::pair<std::string, std::string>, FARPROC> replacements;
+  return replacements;
 }
 
 constexpr char kRegistryLibrary[] = "ADVAPI32.DLL";
@@ -177,7 +187,23 @@ void DetachLoadedModules() {
   }
 }
 
+std::string ExportModuleName(const std::string& path) {
+  std::string name = BaseName(LibraryName(path));
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return name;
+}
+
+void ReplaceExport(const std::string& module, const std::string& name, FARPROC address) {
+  auto key = std::make_pair(ExportModuleName(module), name);
+  if (address == nullptr)
+    Replacements().erase(key);
+  else
+    Replacements()[key] = address;
+}
+
 void ResetModules() {
+  Replacements().clear();
   Modules& modules = TheModules();
   std::vector<HINSTANCE> order = modules.loadOrder;
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
@@ -248,19 +274,26 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
-  void* symbol = nullptr;
-  if (m->builtInRegistry) {
-    if (std::strncmp(procName, "Reg", 3) == 0) symbol = dlsym(RTLD_DEFAULT, procName);
-  } else if (m->linked) {
-    symbol = dlsym(RTLD_DEFAULT, procName);
-  } else {
-    symbol = host::OwnSymbol(m->library, procName);
-  }
-  if (symbol == nullptr) {
+  std::string exportModule = host::ExportModuleName(m->windowsPath);
+  if (host::sys::ExportHidden(exportModule, procName)) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
-  return reinterpret_cast<FARPROC>(symbol);
+  auto replaced = host::Replacements().find(std::make_pair(exportModule, std::string(procName)));
+  if (replaced != host::Replacements().end()) return replaced->second;
+  FARPROC address = nullptr;
+  if (m->builtInRegistry) {
+    address = host::RegistryExport(procName);
+  } else {
+    void* symbol =
+        m->linked ? dlsym(RTLD_DEFAULT, procName) : host::OwnSymbol(m->library, procName);
+    address = reinterpret_cast<FARPROC>(symbol);
+  }
+  if (address == nullptr) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  return address;
 }
 
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {

@@ -174,6 +174,9 @@ bool OpenMachine(const std::string& dir, std::string* error) {
   state.config.cwd = FullWindowsPath(state.config.cwd);
   SetCurrentDirectoryPath(state.config.cwd);
   ResetRegistry();  // read from the new machine at its first use
+  // A run changes the machine: the registry goes back when the process ends.
+  static const bool savedAtExit = std::atexit(SaveRegistry) == 0;
+  (void)savedAtExit;
   std::string faultError;
   if (!LoadFaults(&faultError)) return Fail(error, faultError);
   return true;

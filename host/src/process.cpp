@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/machine.h"
 #include "host_internal.h"
 #include "transcript.h"
 #include "winapi.h"
@@ -28,6 +29,7 @@ extern "C" {
 
 void WINAPI ExitProcess(UINT exitCode) {
   TranscriptLine("exit " + std::to_string(exitCode));
+  host::SaveRegistry();
   // Windows tells every loaded module that the process detaches.
   host::DetachLoadedModules();
   std::fflush(nullptr);

@@ -1,247 +1,145 @@
-// The registry: RegOpenKeyExA, RegQueryValueExA and RegCloseKey over the
-// machine's registry.reg (REGEDIT4 text), read once per machine. Every open
-// and query counts as one Registry system call, so that a test can fail the
-// Nth; closing a key does not count.
+// The registry functions of ADVAPI32.DLL over the tree of registry_tree.h.
+// Every call of the twelve counts as one Registry system call for the faults
+// (host/syscalls.h), whatever its arguments; a call made to fail does
+// nothing and answers ERROR_ACCESS_DENIED. Calls the functions make of one
+// another inside the host do not count.
 
-#include <cctype>
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <map>
-#include <sstream>
-#include <vector>
+#include <iterator>
 
-#include "host/machine.h"
 #include "host_internal.h"
+#include "registry_tree.h"
 #include "syscall_gate.h"
 #include "winapi.h"
 
 namespace host {
 namespace {
 
-struct Value {
-  DWORD type = REG_NONE;
-  std::string data;  // the bytes as the registry keeps them (REG_SZ with its zero)
-};
+using registry::Key;
+using KeyPtr = std::shared_ptr<Key>;
 
-struct Key {
-  std::map<std::string, Value> values;  // by upper-case name; "" is the default value
-};
+bool CallFails() { return sys::CallFails(Syscall::Registry); }
 
-struct Registry {
-  bool loaded = false;
-  std::map<std::string, Key> keys;        // by upper-case full path
-  std::map<uintptr_t, std::string> open;  // handle -> upper-case full path
-  uintptr_t nextHandle = kFirstHandle;
-  static constexpr uintptr_t kFirstHandle = 0x100;
-  static constexpr uintptr_t kHandleStep = 4;
-};
-
-Registry& TheRegistry() {
-  static Registry registry;
-  return registry;
+bool IsStringType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-std::string Upper(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) {
-    unsigned char u = UpperAnsiByte(static_cast<unsigned char>(c));
-    if (u >= 'a' && u <= 'z') u = static_cast<unsigned char>(u - 'a' + 'A');
-    c = static_cast<char>(u);
-  }
-  return upper;
+// The existing key at subKey below key.
+LSTATUS OpenPath(HKEY key, LPCSTR subKey, KeyPtr* result) {
+  KeyPtr base;
+  LSTATUS status = registry::Resolve(key, &base);
+  if (status != ERROR_SUCCESS) return status;
+  // Windows NT lets a path below the classes root start with backslashes.
+  if (key == HKEY_CLASSES_ROOT && subKey != nullptr)
+    while (*subKey == '\\') ++subKey;
+  std::vector<std::string> names;
+  if (!registry::SplitKeyPath(subKey, &names)) return ERROR_BAD_PATHNAME;
+  *result = registry::Find(base, names);
+  return *result == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 
-// The root a predefined handle stands for, or null.
-const char* RootName(HKEY key) {
-  switch (reinterpret_cast<uintptr_t>(key)) {
-    case 0x80000000:
-      return "HKEY_CLASSES_ROOT";
-    case 0x80000001:
-      return "HKEY_CURRENT_USER";
-    case 0x80000002:
-      return "HKEY_LOCAL_MACHINE";
-    case 0x80000003:
-      return "HKEY_USERS";
-    case 0x80000005:
-      return "HKEY_CURRENT_CONFIG";
-    case 0x80000006:
-      return "HKEY_DYN_DATA";
-    default:
-      return nullptr;
-  }
-}
-
-void Warn(int line, const std::string& message) {
-  std::fprintf(stderr, "host: registry.reg line %d: %s\n", line, message.c_str());
-}
-
-// A key and every key above it exist.
-Key& AddKey(const std::string& upperPath) {
-  for (size_t slash = upperPath.find('\\'); slash != std::string::npos;
-       slash = upperPath.find('\\', slash + 1))
-    TheRegistry().keys[upperPath.substr(0, slash)];
-  return TheRegistry().keys[upperPath];
-}
-
-// A quoted REGEDIT4 string starting at text[*at] == '"'; \" and \\ are
-// escapes. False when the closing quote is missing.
-bool ParseQuoted(const std::string& text, size_t* at, std::string* out) {
-  out->clear();
-  for (size_t i = *at + 1; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) {
-      *out += text[++i];
-    } else if (text[i] == '"') {
-      *at = i + 1;
-      return true;
-    } else {
-      *out += text[i];
-    }
-  }
-  return false;
-}
-
-bool ParseHexBytes(const std::string& text, std::string* out) {
-  out->clear();
-  std::stringstream items(text);
-  for (std::string item; std::getline(items, item, ',');) {
-    size_t begin = item.find_first_not_of(" \t");
-    if (begin == std::string::npos) continue;
-    size_t end = item.find_last_not_of(" \t");
-    item = item.substr(begin, end - begin + 1);
-    if (item.size() > 2 || item.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-      return false;
-    *out += static_cast<char>(std::stoi(item, nullptr, 16));
-  }
-  return true;
-}
-
-// "data" of a value line: "text", dword:XXXXXXXX, hex:.. or hex(N):..
-bool ParseData(const std::string& text, Value* value) {
-  if (!text.empty() && text[0] == '"') {
-    size_t at = 0;
-    std::string s;
-    if (!ParseQuoted(text, &at, &s) || text.find_first_not_of(" \t", at) != std::string::npos)
-      return false;
-    value->type = REG_SZ;
-    value->data = s + '\0';
-    return true;
-  }
-  std::string lower = text;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (lower.rfind("dword:", 0) == 0) {
-    std::string digits = lower.substr(6);
-    if (digits.empty() || digits.size() > 8 ||
-        digits.find_first_not_of("0123456789abcdef") != std::string::npos)
-      return false;
-    DWORD number = static_cast<DWORD>(std::stoul(digits, nullptr, 16));
-    value->type = REG_DWORD;
-    value->data.assign(reinterpret_cast<const char*>(&number), sizeof number);  // little-endian
-    return true;
-  }
-  if (lower.rfind("hex:", 0) == 0) {
-    value->type = REG_BINARY;
-    return ParseHexBytes(text.substr(4), &value->data);
-  }
-  if (lower.rfind("hex(", 0) == 0) {
-    size_t close = lower.find("):");
-    if (close == std::string::npos) return false;
-    std::string type = lower.substr(4, close - 4);
-    if (type.empty() || type.find_first_not_of("0123456789abcdef") != std::string::npos)
-      return false;
-    value->type = static_cast<DWORD>(std::stoul(type, nullptr, 16));
-    return ParseHexBytes(text.substr(close + 2), &value->data);
-  }
-  return false;
-}
-
-void Load() {
-  Registry& registry = TheRegistry();
-  if (registry.loaded) return;
-  registry.loaded = true;
-  // The predefined roots always exist.
-  for (uintptr_t root = 0x80000000; root <= 0x80000006; ++root)
-    if (const char* name = RootName(reinterpret_cast<HKEY>(root))) registry.keys[name];
-  std::ifstream file(MachineDir() + "/registry.reg", std::ios::binary);
-  if (!file) return;  // no file: an empty registry
-  std::string line, current;
-  bool skipping = false;  // inside a [-KEY] section, which deletes and holds nothing
-  int number = 0;
-  while (std::getline(file, line)) {
-    ++number;
-    // A line ending in a backslash continues on the next (long hex values).
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-    while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
-      std::string next;
-      if (!std::getline(file, next)) break;
-      ++number;
-      while (!next.empty() && next.back() == '\r') next.pop_back();
-      line.pop_back();
-      line += next;
-    }
-    size_t begin = line.find_first_not_of(" \t");
-    if (begin == std::string::npos) continue;
-    line = line.substr(begin);
-    if (line[0] == ';' || (number == 1 && line.rfind("REGEDIT4", 0) == 0)) continue;
-    if (line[0] == '[') {
-      size_t close = line.rfind(']');
-      if (close == std::string::npos) {
-        Warn(number, "a key without its closing bracket");
-        current.clear();
-        continue;
-      }
-      std::string path = line.substr(1, close - 1);
-      skipping = !path.empty() && path[0] == '-';
-      if (skipping) continue;
-      TrimTrailingBackslashes(&path);
-      current = Upper(path);
-      AddKey(current);
+// The key at subKey below base, made with the keys above it when missing.
+LSTATUS CreatePath(const KeyPtr& base, LPCSTR subKey, LPCSTR className, DWORD options,
+                   KeyPtr* result, bool* created) {
+  std::vector<std::string> names;
+  if (!registry::SplitKeyPath(subKey, &names)) return ERROR_BAD_PATHNAME;
+  bool isVolatile = (options & REG_OPTION_VOLATILE) != 0;
+  KeyPtr current = base;
+  *created = false;
+  for (size_t i = 0; i < names.size(); ++i) {
+    auto found = current->subkeys.find(registry::Upper(names[i]));
+    if (found != current->subkeys.end()) {
+      current = found->second;
       continue;
     }
-    if (skipping) continue;
-    if (current.empty()) {
-      Warn(number, "a value outside any key");
-      continue;
+    if (current->isVolatile && !isVolatile) return ERROR_CHILD_MUST_BE_VOLATILE;
+    current = registry::AddSubkey(current.get(), names[i], isVolatile);
+    if (i + 1 == names.size()) {
+      if (className != nullptr) current->className = className;
+      *created = true;
     }
-    std::string name;
-    size_t at = 0;
-    if (line[0] == '@') {
-      at = 1;
-    } else if (line[0] != '"' || !ParseQuoted(line, &at, &name)) {
-      Warn(number, "a value name that is neither @ nor quoted");
-      continue;
-    }
-    size_t equals = line.find_first_not_of(" \t", at);
-    if (equals == std::string::npos || line[equals] != '=') {
-      Warn(number, "a value without '='");
-      continue;
-    }
-    std::string data = line.substr(equals + 1);
-    size_t dataBegin = data.find_first_not_of(" \t");
-    data = dataBegin == std::string::npos ? std::string() : data.substr(dataBegin);
-    Value value;
-    if (data == "-") {  // deletes the value: nothing to keep
-      registry.keys[current].values.erase(Upper(name));
-      continue;
-    }
-    if (!ParseData(data, &value)) {
-      Warn(number, "a value whose data cannot be read: " + data);
-      continue;
-    }
-    registry.keys[current].values[Upper(name)] = value;
+  }
+  *result = current;
+  return ERROR_SUCCESS;
+}
+
+LSTATUS OpenKey(HKEY key, LPCSTR subKey, PHKEY result) {
+  KeyPtr found;
+  if (subKey == nullptr || *subKey == '\0') {
+    LSTATUS status = registry::Resolve(key, &found);
+    if (status != ERROR_SUCCESS) return status;
+    // A predefined root opens as itself; any other key gets a new handle.
+    *result = registry::IsPredefined(key) ? key : registry::NewHandle(found);
+    return ERROR_SUCCESS;
+  }
+  LSTATUS status = OpenPath(key, subKey, &found);
+  if (status == ERROR_SUCCESS) *result = registry::NewHandle(found);
+  return status;
+}
+
+LSTATUS CreateKey(HKEY key, LPCSTR subKey, LPCSTR className, DWORD options, PHKEY result,
+                  LPDWORD disposition) {
+  KeyPtr base, created;
+  LSTATUS status = registry::Resolve(key, &base);
+  if (status != ERROR_SUCCESS) return status;
+  bool isNew = false;
+  status = CreatePath(base, subKey, className, options, &created, &isNew);
+  if (status != ERROR_SUCCESS) return status;
+  *result = registry::NewHandle(created);
+  if (disposition != nullptr) *disposition = isNew ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  return ERROR_SUCCESS;
+}
+
+// RegQueryValueExA's answer for a key already found.
+LSTATUS QueryValue(Key* key, LPCSTR valueName, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+  const registry::Value* value = key->FindValue(valueName != nullptr ? valueName : "");
+  if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+  const std::string& bytes = value->data;
+  DWORD needed = static_cast<DWORD>(bytes.size());
+  if (type != nullptr) *type = value->type;
+  if (data == nullptr) {
+    if (dataSize != nullptr) *dataSize = needed;
+    return ERROR_SUCCESS;
+  }
+  // Too small: the size needed, and nothing written.
+  if (*dataSize < needed) {
+    *dataSize = needed;
+    return ERROR_MORE_DATA;
+  }
+  std::memcpy(data, bytes.data(), bytes.size());
+  // A string stored without its zero gets one when there is room for it.
+  if (IsStringType(value->type) && needed > 0 && bytes.back() != '\0' && *dataSize > needed)
+    data[needed] = 0;
+  *dataSize = needed;
+  return ERROR_SUCCESS;
+}
+
+void CopyClass(const std::string& className, LPSTR buffer, LPDWORD size, LSTATUS* status) {
+  DWORD length = static_cast<DWORD>(className.size());
+  if (buffer == nullptr) {
+    *size = length;
+  } else if (*size == 0) {
+    // Windows writes nothing and answers success with the 0 it was given.
+  } else if (length + 1 > *size) {
+    // Cut to the room given, terminated, with its length.
+    std::memcpy(buffer, className.data(), *size - 1);
+    buffer[*size - 1] = '\0';
+    *size -= 1;
+    *status = ERROR_MORE_DATA;
+  } else {
+    std::memcpy(buffer, className.c_str(), length + 1);
+    *size = length;
   }
 }
 
-// The upper-case full path a handle stands for; empty when it is no key.
-std::string PathOf(HKEY key) {
-  if (const char* root = RootName(key)) return root;
-  auto found = TheRegistry().open.find(reinterpret_cast<uintptr_t>(key));
-  return found == TheRegistry().open.end() ? std::string() : found->second;
+void SetIf(LPDWORD out, size_t value) {
+  if (out != nullptr) *out = static_cast<DWORD>(value);
 }
 
 }  // namespace
 
-void ResetRegistry() { TheRegistry() = Registry(); }
+void ResetRegistry() { registry::TheRegistry() = registry::Registry(); }
 
 }  // namespace host
 
@@ -249,67 +147,203 @@ extern "C" {
 
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD /*options*/, REGSAM /*access*/,
                              PHKEY result) {
+  if (result != nullptr) *result = nullptr;
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
   if (result == nullptr) return ERROR_INVALID_PARAMETER;
-  *result = nullptr;
-  if (host::sys::CallFails(host::Syscall::Registry)) return ERROR_ACCESS_DENIED;
-  host::Load();
-  std::string path = host::PathOf(key);
-  if (path.empty()) return ERROR_INVALID_HANDLE;
-  std::string sub = subKey != nullptr ? subKey : "";
-  host::TrimTrailingBackslashes(&sub);
-  if (!sub.empty()) {
-    // A name may not start with a backslash or hold an empty component.
-    size_t slash = host::FindAnsiChar(sub, '\\');
-    for (size_t next; slash != std::string::npos; slash = next) {
-      next = host::FindAnsiChar(sub, '\\', slash + 1);
-      if (slash == 0 || next == slash + 1) return ERROR_BAD_PATHNAME;
-    }
-    path += "\\" + host::Upper(sub);
+  return host::OpenKey(key, subKey, result);
+}
+
+LSTATUS WINAPI RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  if (result == nullptr) return ERROR_INVALID_PARAMETER;
+  if (subKey == nullptr || *subKey == '\0') {
+    *result = key;
+    return ERROR_SUCCESS;
   }
-  host::Registry& registry = host::TheRegistry();
-  if (registry.keys.count(path) == 0) return ERROR_FILE_NOT_FOUND;
-  uintptr_t handle = registry.nextHandle;
-  registry.nextHandle += host::Registry::kHandleStep;
-  registry.open[handle] = path;
-  *result = reinterpret_cast<HKEY>(handle);
-  return ERROR_SUCCESS;
+  *result = nullptr;
+  return host::OpenKey(key, subKey, result);
+}
+
+LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD /*reserved*/, LPSTR className,
+                               DWORD options, REGSAM /*access*/, LPSECURITY_ATTRIBUTES /*security*/,
+                               PHKEY result, LPDWORD disposition) {
+  if (result != nullptr) *result = nullptr;
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  if (result == nullptr) return ERROR_BADKEY;
+  return host::CreateKey(key, subKey, className, options, result, disposition);
+}
+
+LSTATUS WINAPI RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
+  if (result != nullptr) *result = nullptr;
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  if (result == nullptr) return ERROR_INVALID_PARAMETER;
+  return host::CreateKey(key, subKey, nullptr, REG_OPTION_NON_VOLATILE, result, nullptr);
 }
 
 LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type,
                                 LPBYTE data, LPDWORD dataSize) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
   if (reserved != nullptr || (data != nullptr && dataSize == nullptr))
     return ERROR_INVALID_PARAMETER;
-  if (host::sys::CallFails(host::Syscall::Registry)) return ERROR_ACCESS_DENIED;
-  host::Load();
-  std::string path = host::PathOf(key);
-  if (path.empty()) return ERROR_INVALID_HANDLE;
-  auto found = host::TheRegistry().keys.find(path);
-  if (found == host::TheRegistry().keys.end()) return ERROR_FILE_NOT_FOUND;
-  auto value = found->second.values.find(host::Upper(valueName != nullptr ? valueName : ""));
-  if (value == found->second.values.end()) return ERROR_FILE_NOT_FOUND;
-  const std::string& bytes = value->second.data;
-  if (type != nullptr) *type = value->second.type;
-  if (data == nullptr) {
-    if (dataSize != nullptr) *dataSize = static_cast<DWORD>(bytes.size());
-    return ERROR_SUCCESS;
+  host::KeyPtr found;
+  LSTATUS status = host::registry::Resolve(key, &found);
+  if (status != ERROR_SUCCESS) return status;
+  return host::QueryValue(found.get(), valueName, type, data, dataSize);
+}
+
+LSTATUS WINAPI RegQueryValueA(HKEY key, LPCSTR subKey, LPSTR data, PLONG size) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  host::KeyPtr found;
+  LSTATUS status = subKey != nullptr && *subKey != '\0' ? host::OpenPath(key, subKey, &found)
+                                                        : host::registry::Resolve(key, &found);
+  if (status != ERROR_SUCCESS) return status;
+  if (data != nullptr && size == nullptr) return ERROR_INVALID_PARAMETER;
+  // A negative size offers no room (Windows would take it for a huge one).
+  DWORD room = size == nullptr || *size < 0 ? 0 : static_cast<DWORD>(*size);
+  status = host::QueryValue(found.get(), nullptr, nullptr, reinterpret_cast<LPBYTE>(data),
+                            size != nullptr ? &room : nullptr);
+  if (status == ERROR_FILE_NOT_FOUND) {
+    // A key without a default value reads as an empty text.
+    if (data != nullptr && room == 0) {
+      *size = 1;
+      return ERROR_MORE_DATA;
+    }
+    if (data != nullptr) *data = '\0';
+    room = 1;
+    status = ERROR_SUCCESS;
   }
-  // Too small: the size needed, and nothing written.
-  if (*dataSize < bytes.size()) {
-    *dataSize = static_cast<DWORD>(bytes.size());
-    return ERROR_MORE_DATA;
-  }
-  std::memcpy(data, bytes.data(), bytes.size());
-  *dataSize = static_cast<DWORD>(bytes.size());
+  if (size != nullptr && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA))
+    *size = static_cast<LONG>(room);
+  return status;
+}
+
+LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type,
+                              const BYTE* data, DWORD dataSize) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  host::KeyPtr found;
+  LSTATUS status = host::registry::Resolve(key, &found);
+  if (status != ERROR_SUCCESS) return status;
+  if (data == nullptr && dataSize != 0) return ERROR_NOACCESS;
+  std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : dataSize);
+  // The zero a caller left out of a string's size is added, as Windows NT
+  // does (it also looks at the byte after the block first; the host never
+  // reads past the caller's block).
+  if (host::IsStringType(type) && !bytes.empty() && bytes.back() != '\0') bytes += '\0';
+  host::registry::SetValue(found.get(), valueName != nullptr ? valueName : "", type, bytes);
   return ERROR_SUCCESS;
 }
 
+LSTATUS WINAPI RegSetValueA(HKEY key, LPCSTR subKey, DWORD type, LPCSTR data, DWORD /*size*/) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  if (type != REG_SZ || data == nullptr) return ERROR_INVALID_PARAMETER;
+  host::KeyPtr base, target;
+  LSTATUS status = host::registry::Resolve(key, &base);
+  if (status != ERROR_SUCCESS) return status;
+  bool created = false;
+  status = host::CreatePath(base, subKey, nullptr, REG_OPTION_NON_VOLATILE, &target, &created);
+  if (status != ERROR_SUCCESS) return status;
+  // The size given is not used: the text up to its zero is stored.
+  host::registry::SetValue(target.get(), "", REG_SZ, std::string(data, std::strlen(data) + 1));
+  return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
+  host::KeyPtr target;
+  LSTATUS status = *subKey == '\0' ? host::registry::Resolve(key, &target)
+                                   : host::OpenPath(key, subKey, &target);
+  if (status != ERROR_SUCCESS) return status;
+  // Roots stay, and a key must lose its subkeys first.
+  if ((*subKey == '\0' && host::registry::IsPredefined(key)) || target->parent == nullptr ||
+      !target->subkeys.empty())
+    return ERROR_ACCESS_DENIED;
+  host::registry::RemoveKey(target.get());
+  return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD size) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  host::KeyPtr found;
+  LSTATUS status = host::registry::Resolve(key, &found);
+  if (status != ERROR_SUCCESS) return status;
+  if (index >= found->subkeys.size()) return ERROR_NO_MORE_ITEMS;
+  if (name == nullptr) return ERROR_INVALID_PARAMETER;
+  auto entry = found->subkeys.begin();
+  std::advance(entry, index);
+  const std::string& subkeyName = entry->second->name;
+  if (subkeyName.size() + 1 > size) return ERROR_MORE_DATA;
+  std::memcpy(name, subkeyName.c_str(), subkeyName.size() + 1);
+  return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD reserved,
+                                LPDWORD subkeys, LPDWORD maxSubkeyName, LPDWORD maxClassName,
+                                LPDWORD values, LPDWORD maxValueName, LPDWORD maxValueData,
+                                LPDWORD securitySize, PFILETIME lastWrite) {
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  host::KeyPtr found;
+  LSTATUS status = host::registry::Resolve(key, &found);
+  if (status != ERROR_SUCCESS) return status;
+  if (reserved != nullptr || (className != nullptr && classSize == nullptr))
+    return ERROR_INVALID_PARAMETER;
+  size_t longestName = 0, longestClass = 0, longestValueName = 0, longestData = 0;
+  for (const auto& entry : found->subkeys) {
+    longestName = std::max(longestName, entry.second->name.size());
+    longestClass = std::max(longestClass, entry.second->className.size());
+  }
+  for (const host::registry::Value& value : found->values) {
+    longestValueName = std::max(longestValueName, value.name.size());
+    longestData = std::max(longestData, value.data.size());
+  }
+  host::SetIf(subkeys, found->subkeys.size());
+  host::SetIf(maxSubkeyName, longestName);
+  host::SetIf(maxClassName, longestClass);
+  host::SetIf(values, found->values.size());
+  host::SetIf(maxValueName, longestValueName);
+  host::SetIf(maxValueData, longestData);
+  host::SetIf(securitySize, 0);
+  if (lastWrite != nullptr) *lastWrite = found->lastWrite;
+  status = ERROR_SUCCESS;
+  if (classSize != nullptr) host::CopyClass(found->className, className, classSize, &status);
+  return status;
+}
+
 LSTATUS WINAPI RegCloseKey(HKEY key) {
-  // Closing is not a Registry call for the faults: only opens and queries
-  // reach the registry's data.
-  if (host::RootName(key) != nullptr) return ERROR_SUCCESS;
-  return host::TheRegistry().open.erase(reinterpret_cast<uintptr_t>(key)) == 1
+  // A close made to fail leaves the handle open.
+  if (host::CallFails()) return ERROR_ACCESS_DENIED;
+  if (host::registry::IsPredefined(key)) return ERROR_SUCCESS;
+  return host::registry::TheRegistry().handles.erase(reinterpret_cast<uintptr_t>(key)) == 1
              ? ERROR_SUCCESS
              : ERROR_INVALID_HANDLE;
 }
 
 }  // extern "C"
+
+namespace host {
+
+FARPROC RegistryExport(const char* name) {
+  struct Export {
+    const char* name;
+    void* address;
+  };
+  static const Export kExports[] = {
+      {"RegCloseKey", reinterpret_cast<void*>(&RegCloseKey)},
+      {"RegCreateKeyA", reinterpret_cast<void*>(&RegCreateKeyA)},
+      {"RegDeleteKeyA", reinterpret_cast<void*>(&RegDeleteKeyA)},
+      {"RegOpenKeyA", reinterpret_cast<void*>(&RegOpenKeyA)},
+      {"RegQueryValueA", reinterpret_cast<void*>(&RegQueryValueA)},
+      {"RegSetValueA", reinterpret_cast<void*>(&RegSetValueA)},
+      {"RegCreateKeyExA", reinterpret_cast<void*>(&RegCreateKeyExA)},
+      {"RegOpenKeyExA", reinterpret_cast<void*>(&RegOpenKeyExA)},
+      {"RegQueryValueExA", reinterpret_cast<void*>(&RegQueryValueExA)},
+      {"RegSetValueExA", reinterpret_cast<void*>(&RegSetValueExA)},
+      {"RegEnumKeyA", reinterpret_cast<void*>(&RegEnumKeyA)},
+      {"RegQueryInfoKeyA", reinterpret_cast<void*>(&RegQueryInfoKeyA)},
+  };
+  for (const Export& e : kExports)
+    if (std::strcmp(e.name, name) == 0) return reinterpret_cast<FARPROC>(e.address);
+  return nullptr;
+}
+
+}  // namespace host

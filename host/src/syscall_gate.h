@@ -14,6 +14,9 @@ namespace host::sys {
 
 // Counts one call of the kind; true when this call must fail.
 bool CallFails(Syscall call);
+// True when GetProcAddress must not find this export of the module (its
+// ExportModuleName).
+bool ExportHidden(const std::string& module, const char* name);
 // True when opening this Windows path must fail.
 bool OpenRefused(const std::string& windowsPath);
 // A write that makes a file on `drive` (upper-case letter) grow by `bytes`

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "host/machine.h"
 #include "host_internal.h"
@@ -62,6 +64,7 @@ struct Faults {
   int64_t diskFree = 0;                // what a drive not yet written has
   std::map<char, int64_t> driveFree;   // drives written since the limit was set
   std::set<std::string> refusedOpens;  // full Windows paths, upper-case
+  std::set<std::pair<std::string, std::string>> hiddenExports;  // (module, export)
 };
 
 Faults& TheFaults() {
@@ -90,6 +93,23 @@ bool ParseCount(const std::string& text, int64_t* value) {
   return true;
 }
 
+// The non-empty items of a comma-separated list, blanks around them dropped.
+std::vector<std::string> CommaList(const std::string& text) {
+  std::vector<std::string> items;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    std::string item =
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    size_t first = item.find_first_not_of(" \t");
+    size_t last = item.find_last_not_of(" \t");
+    if (first != std::string::npos) items.push_back(item.substr(first, last - first + 1));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return items;
+}
+
 }  // namespace
 
 void FailSyscall(Syscall call, int n) {
@@ -111,6 +131,10 @@ void SetDiskFree(int64_t bytes) {
 void FailOpenOf(const std::string& windowsPath) {
   std::string upper = UpperPath(windowsPath);
   if (!upper.empty()) TheFaults().refusedOpens.insert(upper);
+}
+
+void HideExport(const std::string& module, const std::string& name) {
+  TheFaults().hiddenExports.insert(std::make_pair(ExportModuleName(module), name));
 }
 
 void ClearFaults() { TheFaults() = Faults(); }
@@ -165,17 +189,14 @@ bool LoadFaults(std::string* error) {
     }
     SetDiskFree(bytes);
   }
-  std::string paths = MachineValue("faults", "fail_open");
-  size_t start = 0;
-  while (start <= paths.size() && !paths.empty()) {
-    size_t comma = paths.find(',', start);
-    std::string path =
-        paths.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    size_t first = path.find_first_not_of(" \t");
-    size_t last = path.find_last_not_of(" \t");
-    if (first != std::string::npos) FailOpenOf(path.substr(first, last - first + 1));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
+  for (const std::string& path : CommaList(MachineValue("faults", "fail_open"))) FailOpenOf(path);
+  for (const std::string& entry : CommaList(MachineValue("faults", "missing_exports"))) {
+    size_t colon = entry.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == entry.size()) {
+      *error = "machine.ini [faults] missing_exports entry is not MODULE:NAME: " + entry;
+      return false;
+    }
+    HideExport(entry.substr(0, colon), entry.substr(colon + 1));
   }
   return true;
 }
@@ -187,6 +208,11 @@ bool CallFails(Syscall call) {
   if (counter.always) return true;
   if (counter.countdown > 0 && --counter.countdown == 0) return true;
   return false;
+}
+
+bool ExportHidden(const std::string& module, const char* name) {
+  const auto& hidden = TheFaults().hiddenExports;
+  return !hidden.empty() && hidden.count(std::make_pair(module, std::string(name))) != 0;
 }
 
 bool OpenRefused(const std::string& windowsPath) {

@@ -137,4 +137,23 @@ TEST_F(LoaderTest, RegistryLibraryAnswersRegistryFunctionsOnly) {
   EXPECT_STREQ(buffer, "C:\\windows\\system32\\ADVAPI32.DLL");
 }
 
+LSTATUS WINAPI CloseKeyStandIn(HKEY) { return ERROR_INVALID_PARAMETER; }
+
+TEST_F(LoaderTest, ReplacedExportsAnswerTheReplacement) {
+  HMODULE advapi = LoadLibraryA("ADVAPI32.DLL");
+  FARPROC standIn = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CloseKeyStandIn));
+  host::ReplaceExport("advapi32", "RegCloseKey", standIn);
+  EXPECT_EQ(GetProcAddress(advapi, "RegCloseKey"), standIn);
+  EXPECT_NE(GetProcAddress(advapi, "RegOpenKeyA"), standIn);
+  host::ReplaceExport("ADVAPI32.DLL", "RegCloseKey", nullptr);
+  EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(advapi, "RegCloseKey")),
+            reinterpret_cast<void*>(&RegCloseKey));
+  host::ReplaceExport("ADVAPI32.DLL", "RegCloseKey", standIn);
+  host::ResetHost();  // forgets the replacement
+  Open();
+  advapi = LoadLibraryA("ADVAPI32.DLL");
+  EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(advapi, "RegCloseKey")),
+            reinterpret_cast<void*>(&RegCloseKey));
+}
+
 }  // namespace

@@ -97,12 +97,18 @@ TEST_F(DriverCheckTest, RefusesAPrinterNameThatDoesNotFitTheKeyPath) {
 
 TEST_F(DriverCheckTest, RegistryFailuresMeanNotInstalled) {
   const std::string registry = Printer("Kyroth 3", "Kyroth Driver") + Driver("Kyroth Driver");
-  for (int call = 1; call <= 3; ++call) {
-    SCOPED_TRACE(call);
+  // The calls: open the printer (1), read its driver (2), close it (3), open
+  // the driver (4), close it (5). A failing close is not looked at.
+  struct Case {
+    int call;
+    bool installed;
+  } cases[] = {{1, false}, {2, false}, {3, true}, {4, false}, {5, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.call);
     machine_.WriteRegistry(registry);
     ASSERT_TRUE(machine_.Open());
-    host::FailSyscall(host::Syscall::Registry, call);
-    EXPECT_FALSE(IsPrinterDriverInstalled("Kyroth 3"));
+    host::FailSyscall(host::Syscall::Registry, c.call);
+    EXPECT_EQ(IsPrinterDriverInstalled("Kyroth 3") != 0, c.installed);
     host::ClearFaults();
   }
 }

@@ -25,4 +25,10 @@ void RegisterModule(const std::string& windowsPath, const std::string& nativeFil
 // windowsPath for it.
 HINSTANCE RegisterLinkedModule(const std::string& windowsPath);
 
+// From now on GetProcAddress answers address for export name of module (a
+// base name such as "ADVAPI32.DLL", any case), so that a test can watch the
+// calls a module makes through it; a null address puts the module's own
+// export back. A host reset forgets every replacement.
+void ReplaceExport(const std::string& module, const std::string& name, FARPROC address);
+
 }  // namespace host

@@ -4,7 +4,8 @@
 //                      screen, version; [toolkit] failures of the stand-in toolkit;
 //                      [faults] failures of the host's system calls.
 //   DIR/c/, DIR/d/ ... one folder per drive, named by its lower-case letter.
-//   DIR/registry.reg   the registry as REGEDIT4 text.
+//   DIR/registry.reg   the registry as REGEDIT4 text, written back with the
+//                      run's changes when the process ends.
 //
 // Windows paths map onto the drive folders case-insensitively, as on Windows:
 // "C:\WINDOWS\System.INI" finds DIR/c/windows/system.ini whatever the case of
@@ -27,6 +28,11 @@ const std::string& MachineDir();
 // Sections and keys are case-insensitive.
 std::string MachineValue(const std::string& section, const std::string& key,
                          const std::string& fallback = std::string());
+
+// Writes the registry's changes back to DIR/registry.reg as REGEDIT4 text;
+// nothing when nothing changed. OpenMachine arranges for it when the
+// process exits, and ExitProcess calls it; tests may call it themselves.
+void SaveRegistry();
 
 // The native path for a Windows path (absolute, relative to the current
 // directory, or drive-relative). Existing components are found

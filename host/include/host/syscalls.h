@@ -16,8 +16,10 @@
 //   fail_open=PATH,PATH  opening these Windows paths fails (FailOpenOf)
 //   fail_read=N          the Nth read fails (FailSyscall(Read, N)); also
 //   fail_write=N, fail_seek=N, fail_truncate=N, fail_close=N, fail_open_call=N
-//   fail_registry=N      the Nth registry open or query fails (RegOpenKeyExA,
-//                        RegQueryValueExA; RegCloseKey is not counted)
+//   fail_registry=N      the Nth registry call fails (any of the twelve
+//                        registry functions, RegCloseKey included)
+//   missing_exports=MODULE:NAME,MODULE:NAME
+//                        GetProcAddress does not find these exports (HideExport)
 #pragma once
 
 #include <cstdint>
@@ -25,6 +27,7 @@
 
 namespace host {
 
+// Registry counts every call of the registry functions (winapi.h).
 enum class Syscall { Open, Read, Write, Seek, Truncate, Close, Registry };
 
 // Makes the nth call (counted from 1 after this request) of the kind fail
@@ -39,6 +42,10 @@ void SetDiskFree(int64_t bytes);
 // Opening this Windows path fails (compared case-insensitively, as full
 // paths).
 void FailOpenOf(const std::string& windowsPath);
+// GetProcAddress finds no export name in module (a base name such as
+// "ADVAPI32.DLL", any case): NULL with ERROR_PROC_NOT_FOUND, as for an
+// older system's library that lacks it.
+void HideExport(const std::string& module, const std::string& name);
 // Forgets every fault and resets the counters.
 void ClearFaults();
 
