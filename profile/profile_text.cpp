@@ -126,3 +126,36 @@ std::string EditProfileText(const std::string& content, const std::string& secti
   for (const Line& line : lines) result += line.text + line.ending;
   return result;
 }
+
+std::vector<std::string> ProfileSectionNames(const std::string& content) {
+  std::vector<std::string> names;
+  for (const Line& line : SplitLines(content)) {
+    std::string name;
+    if (SectionOf(line.text, &name)) names.push_back(name);
+  }
+  return names;
+}
+
+bool ProfileSectionLines(const std::string& content, const std::string& section,
+                         std::vector<std::string>* lines) {
+  bool inSection = false;
+  for (const Line& line : SplitLines(content)) {
+    std::string name;
+    if (SectionOf(line.text, &name)) {
+      if (inSection) return true;  // the first section of the name only
+      inSection = EqualNoCase(name, section);
+      continue;
+    }
+    std::string text = Trim(line.text);
+    if (inSection && !text.empty() && text[0] != ';') lines->push_back(text);
+  }
+  return inSection;
+}
+
+bool SplitProfileLine(const std::string& line, std::string* key, std::string* value) {
+  size_t equals = line.find('=');
+  if (equals == std::string::npos) return false;
+  *key = Trim(line.substr(0, equals));
+  *value = Trim(line.substr(equals + 1));
+  return true;
+}

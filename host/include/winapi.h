@@ -153,6 +153,72 @@ struct WNDCLASSA {
   LPCSTR lpszClassName;
 };
 
+typedef uint64_t ULONGLONG;
+typedef UINT* PUINT;
+union ULARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    DWORD HighPart;
+  } u;
+  ULONGLONG QuadPart;
+};
+typedef ULARGE_INTEGER* PULARGE_INTEGER;
+// 100-nanosecond intervals since 1601-01-01.
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+typedef FILETIME* LPFILETIME;
+struct SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+};
+typedef SYSTEMTIME* LPSYSTEMTIME;
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard, GetFileExMaxInfoLevel };
+struct WIN32_FILE_ATTRIBUTE_DATA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+};
+struct WIN32_FIND_DATAA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD dwReserved0;
+  DWORD dwReserved1;
+  CHAR cFileName[MAX_PATH];
+  CHAR cAlternateFileName[14];
+};
+typedef WIN32_FIND_DATAA* LPWIN32_FIND_DATAA;
+// The fixed part of a version resource, as VerQueryValueA("\\") gives it.
+struct VS_FIXEDFILEINFO {
+  DWORD dwSignature;
+  DWORD dwStrucVersion;
+  DWORD dwFileVersionMS;
+  DWORD dwFileVersionLS;
+  DWORD dwProductVersionMS;
+  DWORD dwProductVersionLS;
+  DWORD dwFileFlagsMask;
+  DWORD dwFileFlags;
+  DWORD dwFileOS;
+  DWORD dwFileType;
+  DWORD dwFileSubtype;
+  DWORD dwFileDateMS;
+  DWORD dwFileDateLS;
+};
+
 // ---------------------------------------------------------------------------
 // Messages and constants
 // ---------------------------------------------------------------------------
@@ -288,6 +354,23 @@ struct WNDCLASSA {
 #define ERROR_DISK_FULL 112L
 #define ERROR_MORE_DATA 234L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_BAD_FORMAT 11L
+#define ERROR_NO_MORE_FILES 18L
+#define ERROR_INVALID_DRIVE 15L
+#define ERROR_ENVVAR_NOT_FOUND 203L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
+
+#define DRIVE_UNKNOWN 0
+#define DRIVE_NO_ROOT_DIR 1
+#define DRIVE_REMOVABLE 2
+#define DRIVE_FIXED 3
+#define DRIVE_REMOTE 4
+#define DRIVE_CDROM 5
+#define DRIVE_RAMDISK 6
+
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define VS_FFI_SIGNATURE 0xFEEF04BDL
 #define ERROR_DIR_NOT_EMPTY 145L
 
 #define KEY_QUERY_VALUE 0x0001
@@ -640,6 +723,118 @@ BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason);
 // and writes nothing (Windows names some ids ICU lacks, and ICU's names may
 // differ from Windows' for some ids).
 DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD size);
+
+// ---------------------------------------------------------------------------
+// Drives
+// ---------------------------------------------------------------------------
+// The machine's drives are its drive folders (DIR/c, DIR/d ...) and the
+// drives machine.ini [drives] names, one key per letter:
+//   [drives]
+//   C=fixed 2147483648 1073741824      KIND [TOTAL [FREE]] (bytes)
+//   A=removable 1474560 1474560
+// Kinds: fixed, removable, remote, cdrom. A drive folder that [drives] does
+// not name is fixed, 2 GiB in all with 1 GiB free. A drive named without a
+// folder has no medium in it (an empty floppy drive, a CD-ROM drive without
+// a disc): it exists for GetLogicalDrives and GetDriveTypeA, and
+// GetDiskFreeSpaceExA fails for it with ERROR_NOT_READY.
+//
+// Bit 0 for A, bit 1 for B ... for every drive.
+DWORD WINAPI GetLogicalDrives(void);
+// DRIVE_FIXED, DRIVE_REMOVABLE, DRIVE_REMOTE or DRIVE_CDROM for a root
+// ("C:\", also "C:" or "c:\"); DRIVE_NO_ROOT_DIR for a drive the machine
+// lacks or a text that is not a drive's root; DRIVE_UNKNOWN for NULL (the
+// current directory's drive on Windows is not looked up here).
+UINT WINAPI GetDriveTypeA(LPCSTR rootPath);
+// The drive's bytes as [drives] gives them. While machine.ini [faults]
+// disk_free (host::SetDiskFree) limits writes, the free bytes are what the
+// limit still lets the drive take, so that what a program measures is what
+// it can write; the total is at least that. Any of the three outputs may be
+// NULL. FALSE with ERROR_PATH_NOT_FOUND for a drive the machine lacks (or a
+// NULL or driveless path), ERROR_NOT_READY for a drive without a medium.
+BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR directory, PULARGE_INTEGER freeToCaller,
+                                PULARGE_INTEGER totalBytes, PULARGE_INTEGER totalFreeBytes);
+
+// ---------------------------------------------------------------------------
+// Environment
+// ---------------------------------------------------------------------------
+// The variables are machine.ini [environment] (NAME=VALUE; names without
+// regard to case); there are no others, not even PATH unless listed. The
+// length without the zero when the value fits in size; else the size needed
+// with the zero, and nothing written. 0 with ERROR_ENVVAR_NOT_FOUND for a
+// variable the machine lacks.
+DWORD WINAPI GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
+
+// ---------------------------------------------------------------------------
+// File information and searches
+// ---------------------------------------------------------------------------
+// GetFileExInfoStandard only: attributes as GetFileAttributesA gives them,
+// the size, and the last write time (also given as the creation and last
+// access times, which the machine does not keep). FALSE with the errors of
+// GetFileAttributesA.
+BOOL WINAPI GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID information);
+// The machine's local time is UTC: the time is copied unchanged. (Windows
+// 95 keeps FAT times in local time; the host has no time zone of its own,
+// so that answers do not depend on the zone of the computer running it.)
+BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFileTime);
+// Calendar fields of a file time (Gregorian, day of week from Sunday 0);
+// FALSE with ERROR_INVALID_PARAMETER for a time with its top bit set.
+BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime);
+// The entries of one folder whose names match the last component of
+// pattern, which may hold * and ? ("*.*" matches every name, as "*" does);
+// letter case is ignored. Entries come in byte order of their names, and
+// "." and ".." come first for a folder that is not a drive's root, as
+// Windows lists them. INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when
+// nothing matches, ERROR_PATH_NOT_FOUND when the folder is missing.
+HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
+// The next entry; FALSE with ERROR_NO_MORE_FILES after the last.
+BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data);
+// FALSE with ERROR_INVALID_HANDLE for a handle that names no search.
+BOOL WINAPI FindClose(HANDLE search);
+
+// ---------------------------------------------------------------------------
+// Private profiles (INI files)
+// ---------------------------------------------------------------------------
+// An INI file named without a folder is the Windows directory's, as on
+// Windows; files are read through _lopen and _lread, so the host's faults
+// apply, and are read as the win.ini editor writes them (sections and keys
+// without regard to case, the first section of a name, ';' comment lines).
+// A missing file reads as an empty one.
+//
+// The value of key in section with blanks around it removed and one pair of
+// enclosing quotes (" or ') stripped, or defaultValue (trailing blanks
+// removed) when there is none. NULL section: the names of all sections;
+// NULL key: the keys of the section; each followed by a zero, and one more
+// zero at the end. A value that does not fit is cut to size - 1 characters
+// (result size - 1); a list that does not fit is cut and ended with two
+// zeros (result size - 2).
+DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
+                                      DWORD size, LPCSTR fileName);
+// The lines of section that are not comments or blank, blanks around them
+// removed, each followed by a zero, and one more zero at the end; cut as
+// GetPrivateProfileStringA cuts lists (result size - 2).
+DWORD WINAPI GetPrivateProfileSectionA(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName);
+// The names of all sections, as GetPrivateProfileStringA with a NULL section.
+DWORD WINAPI GetPrivateProfileSectionNamesA(LPSTR buffer, DWORD size, LPCSTR fileName);
+
+// ---------------------------------------------------------------------------
+// Version resources (version.dll)
+// ---------------------------------------------------------------------------
+// A file's version resource, found in a 32-bit or 64-bit PE image (a DLL or
+// program) with libbfd: the image's .rsrc section, then the resource
+// directory's first entry of type 16 (RT_VERSION). The size of its data;
+// 0 with ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND for a missing file,
+// ERROR_BAD_FORMAT for a file that is not a PE image,
+// ERROR_RESOURCE_DATA_NOT_FOUND for an image without resources or a
+// damaged resource directory, ERROR_RESOURCE_TYPE_NOT_FOUND for one without
+// a version resource. *handle (when given) is set to 0.
+DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle);
+// Copies the version resource's first size bytes (at most its whole size).
+BOOL WINAPI GetFileVersionInfoA(LPCSTR fileName, DWORD handle, DWORD size, LPVOID data);
+// "\" only: the block's VS_FIXEDFILEINFO (a pointer into the block) and its
+// size. The block's own length (its first WORD) bounds the walk, as on
+// Windows, so the block must be whole. FALSE for any other sub-block, a
+// block that is not a 32-bit VS_VERSIONINFO, or one without its fixed part.
+BOOL WINAPI VerQueryValueA(LPCVOID block, LPCSTR subBlock, LPVOID* buffer, PUINT length);
 
 // ---------------------------------------------------------------------------
 // Registry (ADVAPI32.DLL)

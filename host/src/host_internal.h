@@ -3,6 +3,7 @@
 // cases.
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,10 @@ void ResetProcessState();
 bool LoadCodePages(unsigned acp, unsigned oemcp, std::string* error);
 // Applies machine.ini [faults]. False with a message on a bad value.
 bool LoadFaults(std::string* error);
+// Checks machine.ini [drives]. False with a message on a bad value.
+bool LoadDrives(std::string* error);
+// Ends every FindFirstFileA search.
+void ResetSearches();
 
 // The current directory as a full Windows path (no trailing backslash unless
 // a drive root).
@@ -64,6 +69,9 @@ std::string FullWindowsPath(const std::string& path);
 // The error Windows gives for a full path that cannot be found:
 // ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.
 DWORD MissingPathError(const std::string& fullPath);
+
+// A file time (100 ns since 1601) for a time of the file system.
+FILETIME FileTimeOf(const struct timespec& time);
 
 // True when the handle names a file opened by _lopen or _lcreat.
 bool IsOpenFile(HFILE file);

@@ -179,10 +179,22 @@ bool OpenMachine(const std::string& dir, std::string* error) {
   (void)savedAtExit;
   std::string faultError;
   if (!LoadFaults(&faultError)) return Fail(error, faultError);
+  std::string driveError;
+  if (!LoadDrives(&driveError)) return Fail(error, driveError);
   return true;
 }
 
 const std::string& MachineDir() { return State().dir; }
+
+bool MachineLookup(const std::string& section, const std::string& key, std::string* value) {
+  const MachineState& state = State();
+  auto found = state.ini.find(Lower(section));
+  if (found == state.ini.end()) return false;
+  auto entry = found->second.find(Lower(key));
+  if (entry == found->second.end()) return false;
+  *value = entry->second;
+  return true;
+}
 
 std::string MachineValue(const std::string& section, const std::string& key,
                          const std::string& fallback) {

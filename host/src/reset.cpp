@@ -10,6 +10,7 @@ void ResetHost() {
   ResetDialogs();
   ResetWindows();
   ResetFiles();
+  ResetSearches();
   ResetMemory();
   ResetRegistry();
   ResetProcessState();

@@ -24,6 +24,8 @@ bool OpenRefused(const std::string& windowsPath);
 bool TakeDiskSpace(char drive, int64_t bytes);
 // Bytes a file on `drive` gave up.
 void GiveDiskSpace(char drive, int64_t bytes);
+// While the disk is limited: true, with the bytes `drive` may still take.
+bool DiskSpaceLeft(char drive, int64_t* bytes);
 
 // The table's entries, called through their current function.
 int Open(const char* path, int flags, mode_t mode);

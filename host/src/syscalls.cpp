@@ -235,6 +235,14 @@ void GiveDiskSpace(char drive, int64_t bytes) {
   faults.driveFree.try_emplace(drive, faults.diskFree).first->second += bytes;
 }
 
+bool DiskSpaceLeft(char drive, int64_t* bytes) {
+  const Faults& faults = TheFaults();
+  if (!faults.diskLimited) return false;
+  auto found = faults.driveFree.find(drive);
+  *bytes = found == faults.driveFree.end() ? faults.diskFree : found->second;
+  return true;
+}
+
 int Open(const char* path, int flags, mode_t mode) {
   return Current<int (*)(const char*, int, mode_t)>("open")(path, flags, mode);
 }

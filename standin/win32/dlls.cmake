@@ -3,14 +3,15 @@
 #   msshlstf.dll  the frame and its modes   (frame.cpp, frame_modes.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
 #   mscomstf.dll  symbols, lists, the INF file and messages
-#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp, error_handler.cpp)
+#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp, error_handler.cpp),
+#                 paths (path_checks.cpp)
 #   msinsstf.dll  installation: directories, INI entries, files, the
 #                 Program Manager, the copy list, billboards and progress,
 #                 the log file and restart (install.cpp, ini_entries.cpp,
 #                 files.cpp, progman.cpp, copy_list.cpp, billboards.cpp,
 #                 log_restart.cpp, batch_path.cpp, file_ops.cpp,
 #                 inf_file.cpp; it reads the INF file mscomstf.dll has open)
-#   msdetstf.dll  detection                 (detect.cpp)
+#   msdetstf.dll  detection                 (detect*.cpp, machine_settings.cpp)
 #   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
 #                 the page procedures       (win32/page_procs.cpp, win32/mscuistf.rc)
 # The call record and the failure rules (calls.cpp), the text hand-back
@@ -68,7 +69,7 @@ toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp
 toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/lists.cpp ${CMAKE_CURRENT_SOURCE_DIR}/inf.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp
-            IMPORTS msshlstf)
+            ${CMAKE_CURRENT_SOURCE_DIR}/path_checks.cpp IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
 toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp
@@ -78,7 +79,13 @@ toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/batch_path.cpp ${CMAKE_CURRENT_SOURCE_DIR}/file_ops.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp IMPORTS mscomstf)
 target_link_libraries(msinsstf PRIVATE profile_text)
-toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp)
+toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/detect_drives.cpp ${CMAKE_CURRENT_SOURCE_DIR}/detect_hardware.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/detect_files.cpp ${CMAKE_CURRENT_SOURCE_DIR}/detect_search.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/detect_config.cpp ${CMAKE_CURRENT_SOURCE_DIR}/detect_support.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/machine_settings.cpp IMPORTS mscomstf)
+# The version resources of files, from the system's version.dll.
+target_link_libraries(msdetstf PRIVATE version)
 toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp ${STANDIN_WIN32_DIR}/mscuistf.rc)
 target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR})
 

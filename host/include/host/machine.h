@@ -2,7 +2,10 @@
 //
 //   DIR/machine.ini    [machine] windows, system, cwd, module, acp, oemcp,
 //                      screen, version; [toolkit] failures of the stand-in toolkit;
-//                      [faults] failures of the host's system calls.
+//                      [faults] failures of the host's system calls;
+//                      [drives] the drives' kinds and sizes; [environment]
+//                      the environment variables; [hardware] what the
+//                      stand-in's detection reports (ports, processor ...).
 //   DIR/c/, DIR/d/ ... one folder per drive, named by its lower-case letter.
 //   DIR/registry.reg   the registry as REGEDIT4 text, written back with the
 //                      run's changes when the process ends.
@@ -33,6 +36,9 @@ std::string MachineValue(const std::string& section, const std::string& key,
 // nothing when nothing changed. OpenMachine arranges for it when the
 // process exits, and ExitProcess calls it; tests may call it themselves.
 void SaveRegistry();
+
+// True with the value when machine.ini has the key (also an empty value).
+bool MachineLookup(const std::string& section, const std::string& key, std::string* value);
 
 // The native path for a Windows path (absolute, relative to the current
 // directory, or drive-relative). Existing components are found
