@@ -93,6 +93,7 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(WINAPI* FARPROC)();
 
+// 100-nanosecond intervals since 1601-01-01.
 struct FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;
@@ -163,11 +164,6 @@ union ULARGE_INTEGER {
   ULONGLONG QuadPart;
 };
 typedef ULARGE_INTEGER* PULARGE_INTEGER;
-// 100-nanosecond intervals since 1601-01-01.
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
 typedef FILETIME* LPFILETIME;
 struct SYSTEMTIME {
   WORD wYear;
