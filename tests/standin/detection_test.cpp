@@ -450,15 +450,27 @@ TEST_F(DetectionTest, PathPieces) {
   }
 }
 
-TEST_F(DetectionTest, ExistingDirectoriesAreValid) {
+TEST_F(DetectionTest, DirectoriesAreJudgedByTheirTextAlone) {
   OpenMachine("");
   Write("C:\\DATA\\FILE.TXT", "x");
-  EXPECT_TRUE(FValidDir("C:\\DATA"));
-  EXPECT_TRUE(FValidDir("c:\\data\\"));
-  EXPECT_TRUE(FValidDir("C:\\"));
-  EXPECT_FALSE(FValidDir("C:\\DATA\\FILE.TXT"));
-  EXPECT_FALSE(FValidDir("C:\\NONE"));
-  EXPECT_FALSE(FValidDir(""));
+  struct Case {
+    const char* path;
+    BOOL valid;
+  } cases[] = {
+      {"C:\\DATA", TRUE},
+      {"c:\\data\\", TRUE},
+      {"C:\\", TRUE},
+      {"C:\\NONE\\YET", TRUE},  // not on disk: still a directory's name
+      {"\\\\SRV\\SHR\\DIR", TRUE},
+      {"", FALSE},
+      {"DATA", FALSE},  // relative
+      {"C:DATA", FALSE},
+      {"C:\\A*B", FALSE},
+      {"C:\\A\\\\B", FALSE},  // an empty name
+      {"\\\\SRV", FALSE},      // a server without a share
+  };
+  for (const Case& c : cases) EXPECT_EQ(FValidDir(c.path), c.valid) << c.path;
+  EXPECT_FALSE(FValidDir(nullptr));
 }
 
 TEST_F(DetectionTest, CallsAreRecordedAndCanFailOrAnswerOtherwise) {
