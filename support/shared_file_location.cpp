@@ -75,7 +75,8 @@ char* FindInSystemPlaces(const char* fileName, char* buffer, int size) {
   if (!ExistsIn(GetWindowsDirPath, fileName, path) && !ExistsIn(GetSystemDirPath, fileName, path)) {
     FindTargetOnEnvVarChecked(fileName, "PATH", path, kPathBufferSize - 1);
   }
-  if (size <= 0 || std::strlen(path) >= static_cast<size_t>(size)) {
+  // No buffer holds no path at all: the same end as a path too long for it.
+  if (buffer == nullptr || size <= 0 || std::strlen(path) >= static_cast<size_t>(size)) {
     ShowBufferOverflow();
     SetupErrorExit(SetupErrorFail);
   }
