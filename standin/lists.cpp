@@ -34,22 +34,28 @@ extern "C" int WINAPI CbGetListItem(LPCSTR list, USHORT index, LPSTR buffer, int
 
 extern "C" BOOL WINAPI FAddListItem(LPCSTR list, LPCSTR item) {
   if (ToolkitCallFails("FAddListItem", {CallArg(list), CallArg(item)})) return FALSE;
-  if (!HasName(list)) return FALSE;
-  std::vector<std::string> items = ListItems(list);
-  if (items.size() >= kMaxListItems) return FALSE;
-  items.push_back(item == nullptr ? "" : item);
-  StoreList(list, items);
-  return static_cast<BOOL>(ToolkitResult("FAddListItem", TRUE));
+  BOOL added = FALSE;
+  std::vector<std::string> items;
+  if (HasName(list)) items = ListItems(list);
+  if (HasName(list) && items.size() < kMaxListItems) {
+    items.push_back(item == nullptr ? "" : item);
+    StoreList(list, items);
+    added = TRUE;
+  }
+  return static_cast<BOOL>(ToolkitResult("FAddListItem", added));
 }
 
 extern "C" BOOL WINAPI FReplaceListItem(LPCSTR list, USHORT index, LPCSTR item) {
   if (ToolkitCallFails("FReplaceListItem", {CallArg(list), CallArg(index), CallArg(item)})) {
     return FALSE;
   }
-  if (!HasName(list)) return FALSE;
-  std::vector<std::string> items = ListItems(list);
-  if (index < 1 || index > items.size()) return FALSE;
-  items[index - 1] = item == nullptr ? "" : item;
-  StoreList(list, items);
-  return static_cast<BOOL>(ToolkitResult("FReplaceListItem", TRUE));
+  BOOL replaced = FALSE;
+  std::vector<std::string> items;
+  if (HasName(list)) items = ListItems(list);
+  if (index >= 1 && index <= items.size()) {
+    items[index - 1] = item == nullptr ? "" : item;
+    StoreList(list, items);
+    replaced = TRUE;
+  }
+  return static_cast<BOOL>(ToolkitResult("FReplaceListItem", replaced));
 }

@@ -58,7 +58,7 @@ extern "C" int WINAPI CbGetSymbolValue(LPCSTR name, LPSTR buffer, int size) {
   if (ToolkitCallFails("CbGetSymbolValue", {CallArg(name), CallArg(size)})) return 0;
   std::string value;
   if (name != nullptr) value = SymbolValue(name);
-  return static_cast<int>(ToolkitResult("CbGetSymbolValue", CopyOut(value, buffer, size)));
+  return CopyOut(value, buffer, size);
 }
 
 extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
@@ -67,15 +67,15 @@ extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
   Table().lists.erase(name);
   Table().texts[name] = text == nullptr ? "" : text;
   TranscriptLine(std::string("symbol ") + name + " " + CallArg(text == nullptr ? "" : text));
-  return static_cast<BOOL>(ToolkitResult("FSetSymbolValue", TRUE));
+  return TRUE;
 }
 
 // Removing a symbol that is not there leaves the table as asked: TRUE.
 extern "C" BOOL WINAPI FRemoveSymbol(LPCSTR name) {
   if (ToolkitCallFails("FRemoveSymbol", {CallArg(name)})) return FALSE;
-  if (name == nullptr || *name == '\0') return FALSE;
-  EraseSymbol(name);
-  return static_cast<BOOL>(ToolkitResult("FRemoveSymbol", TRUE));
+  BOOL named = name != nullptr && *name != '\0';
+  if (named) EraseSymbol(name);
+  return static_cast<BOOL>(ToolkitResult("FRemoveSymbol", named));
 }
 
 extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
@@ -83,10 +83,9 @@ extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
   if (QuietMode()) {
     TranscriptLine("msgbox " + CallArg(text == nullptr ? "" : text) + " " +
                    CallArg(caption == nullptr ? "" : caption) + " " + std::to_string(style));
-    return static_cast<int>(ToolkitResult("DoMsgBox", IDOK));
+    return IDOK;
   }
-  return static_cast<int>(
-      ToolkitResult("DoMsgBox", MessageBoxA(HwndFrame(), text, caption, style)));
+  return MessageBoxA(HwndFrame(), text, caption, style);
 }
 
 void ResetSymbols() {

@@ -83,7 +83,8 @@ int DoesRegKeyExistEx(HKEY root, const char* keyPath) {
   if (open == nullptr || close == nullptr) return 0;
   HKEY key = nullptr;
   if (open(root, keyPath, &key) != ERROR_SUCCESS) return 0;
-  close(key);
+  // An empty path gives root itself back, which is the caller's to close.
+  if (key != root) close(key);
   return 1;
 }
 

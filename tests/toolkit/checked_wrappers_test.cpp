@@ -23,6 +23,13 @@ struct TruthCase {
 
 const TruthCase kTruthCases[] = {
     {"SetAbout", "FSetAbout", [] { SetAboutChecked("About", "Text"); }, R"("About" "Text")"},
+    {"ShowCustomDialogEvent", "FDoDialogExt",
+     [] {
+       char event[16];
+       ShowCustomDialogEvent("mscuistf.dll", 300, "FEditDlgProc", "help.dll", 900, "FHelp", event,
+                             16);
+     },
+     R"("mscuistf.dll" 300 "FEditDlgProc" "help.dll" 900 "FHelp")"},  // the caller's help library
     {"RestoreCursor", "FRestoreCursor", [] { RestoreCursorChecked(nullptr); }, "0"},
     {"AddListItem", "FAddListItem", [] { AddListItemChecked("L", "one"); }, R"("L" "one")"},
     {"ReplaceListItem", "FReplaceListItem",
@@ -145,12 +152,5 @@ TEST_P(PassThroughMember, ReturnsTheToolkitsAnswer) {
 
 INSTANTIATE_TEST_SUITE_P(Table, PassThroughMember, ::testing::ValuesIn(kPassThroughCases),
                          [](const auto& info) { return std::string(info.param.function); });
-
-TEST_F(CheckedWrapperTest, FrameTitleIsTheFrameWindowsText) {
-  EXPECT_TRUE(SetFrameTitle("Kyroth Setup"));
-  char title[64] = {};
-  GetWindowTextA(HwndFrame(), title, sizeof title);
-  EXPECT_STREQ(title, "Kyroth Setup");
-}
 
 }  // namespace
