@@ -18,7 +18,7 @@
 #include "winapi.h"
 
 // The component keys of section "MSAPPS", in the order they are set up.
-constexpr const char* kSharedComponentKeys[] = {"CLIPART", "EQUATION", "GRPHFLT", "MSDRAW",
+constexpr const char* kSharedComponentKeys[] = {"CLIPART", "EQUATION", "GRPHFLT",  "MSDRAW",
                                                 "MSGRAPH", "PROOF",    "TEXTCONV", "WORDART"};
 
 // Set at load; cleared by the first EnsureSharedDirectory for good.

@@ -456,19 +456,20 @@ TEST_F(DetectionTest, DirectoriesAreJudgedByTheirTextAlone) {
   struct Case {
     const char* path;
     BOOL valid;
-  } cases[] = {
-      {"C:\\DATA", TRUE},
-      {"c:\\data\\", TRUE},
-      {"C:\\", TRUE},
-      {"C:\\NONE\\YET", TRUE},  // not on disk: still a directory's name
-      {"\\\\SRV\\SHR\\DIR", TRUE},
-      {"", FALSE},
-      {"DATA", FALSE},  // relative
-      {"C:DATA", FALSE},
-      {"C:\\A*B", FALSE},
-      {"C:\\A\\\\B", FALSE},  // an empty name
-      {"\\\\SRV", FALSE},      // a server without a share
-  };
+  } cases[] = {// C:\NONE\YET is not on disk, but still a directory's name.
+               {"C:\\DATA", TRUE},
+               {"c:\\data\\", TRUE},
+               {"C:\\", TRUE},
+               {"C:\\NONE\\YET", TRUE},
+               {"\\\\SRV\\SHR\\DIR", TRUE},
+               // Relative, no backslash after the drive, a wildcard, an empty name, a
+               // server without a share.
+               {"", FALSE},
+               {"DATA", FALSE},
+               {"C:DATA", FALSE},
+               {"C:\\A*B", FALSE},
+               {"C:\\A\\\\B", FALSE},
+               {"\\\\SRV", FALSE}};
   for (const Case& c : cases) EXPECT_EQ(FValidDir(c.path), c.valid) << c.path;
   EXPECT_FALSE(FValidDir(nullptr));
 }
