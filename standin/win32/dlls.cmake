@@ -2,9 +2,10 @@
 # toolkit itself load by name:
 #   msshlstf.dll  the frame and its modes   (frame.cpp, frame_modes.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
-#   mscomstf.dll  symbols, lists, the INF file, messages and the error handler
-#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp, error_handler.cpp),
-#                 paths (path_checks.cpp)
+#   mscomstf.dll  symbols, lists, the INF file and messages
+#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp), paths
+#                 (path_checks.cpp), the error handler
+#                 (error_handler.cpp)
 #   msinsstf.dll  installation: directories, INI entries, files, the
 #                 Program Manager, the copy list, billboards and progress,
 #                 the log file and restart (install.cpp, ini_entries.cpp,
@@ -68,8 +69,8 @@ toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/frame_modes.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
 toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/lists.cpp ${CMAKE_CURRENT_SOURCE_DIR}/inf.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/path_checks.cpp IMPORTS msshlstf)
+            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp ${CMAKE_CURRENT_SOURCE_DIR}/path_checks.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
 toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp
