@@ -93,7 +93,6 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(WINAPI* FARPROC)();
 
-// 100-nanosecond intervals since 1601-01-01.
 struct FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;

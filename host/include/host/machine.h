@@ -32,13 +32,13 @@ const std::string& MachineDir();
 std::string MachineValue(const std::string& section, const std::string& key,
                          const std::string& fallback = std::string());
 
+// True with the value when machine.ini has the key (also an empty value).
+bool MachineLookup(const std::string& section, const std::string& key, std::string* value);
+
 // Writes the registry's changes back to DIR/registry.reg as REGEDIT4 text;
 // nothing when nothing changed. OpenMachine arranges for it when the
 // process exits, and ExitProcess calls it; tests may call it themselves.
 void SaveRegistry();
-
-// True with the value when machine.ini has the key (also an empty value).
-bool MachineLookup(const std::string& section, const std::string& key, std::string* value);
 
 // The native path for a Windows path (absolute, relative to the current
 // directory, or drive-relative). Existing components are found
