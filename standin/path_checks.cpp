@@ -1,5 +1,5 @@
-// mscomstf.dll: paths: whether a text is a full path, whether a directory
-// exists, and a path split into its volume, directory and file name. Texts
+// mscomstf.dll: paths: whether a text is a full path, whether it can name
+// a directory, and a path split into its volume, directory and file name. Texts
 // are walked a whole character at a time (CharNextA), so the trail byte of
 // a double-byte character is never taken for a backslash or a forbidden
 // character.
@@ -90,13 +90,14 @@ extern "C" BOOL WINAPI FValidPath(LPCSTR path) {
   return static_cast<BOOL>(ToolkitResult("FValidPath", SplitFullPath(path, &pieces)));
 }
 
-// An existing directory.
+// A text that can name a directory: a full path as FValidPath takes it,
+// with or without a trailing backslash. Only the text is judged, as the
+// toolkit does: the directory need not exist yet (a setup records the
+// directories it is about to make), and nothing on disk is looked at.
 extern "C" BOOL WINAPI FValidDir(LPCSTR path) {
   if (ToolkitCallFails("FValidDir", {CallArg(path)})) return FALSE;
-  DWORD attributes =
-      path == nullptr || *path == '\0' ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path);
-  bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  return static_cast<BOOL>(ToolkitResult("FValidDir", exists));
+  Pieces pieces;
+  return static_cast<BOOL>(ToolkitResult("FValidDir", SplitFullPath(path, &pieces)));
 }
 
 // The pieces of a full path into the buffers given (a null buffer: that

@@ -450,15 +450,28 @@ TEST_F(DetectionTest, PathPieces) {
   }
 }
 
-TEST_F(DetectionTest, ExistingDirectoriesAreValid) {
+TEST_F(DetectionTest, DirectoriesAreJudgedByTheirTextAlone) {
   OpenMachine("");
   Write("C:\\DATA\\FILE.TXT", "x");
-  EXPECT_TRUE(FValidDir("C:\\DATA"));
-  EXPECT_TRUE(FValidDir("c:\\data\\"));
-  EXPECT_TRUE(FValidDir("C:\\"));
-  EXPECT_FALSE(FValidDir("C:\\DATA\\FILE.TXT"));
-  EXPECT_FALSE(FValidDir("C:\\NONE"));
-  EXPECT_FALSE(FValidDir(""));
+  struct Case {
+    const char* path;
+    BOOL valid;
+  } cases[] = {// C:\NONE\YET is not on disk, but still a directory's name.
+               {"C:\\DATA", TRUE},
+               {"c:\\data\\", TRUE},
+               {"C:\\", TRUE},
+               {"C:\\NONE\\YET", TRUE},
+               {"\\\\SRV\\SHR\\DIR", TRUE},
+               // Relative, no backslash after the drive, a wildcard, an empty name, a
+               // server without a share.
+               {"", FALSE},
+               {"DATA", FALSE},
+               {"C:DATA", FALSE},
+               {"C:\\A*B", FALSE},
+               {"C:\\A\\\\B", FALSE},
+               {"\\\\SRV", FALSE}};
+  for (const Case& c : cases) EXPECT_EQ(FValidDir(c.path), c.valid) << c.path;
+  EXPECT_FALSE(FValidDir(nullptr));
 }
 
 TEST_F(DetectionTest, CallsAreRecordedAndCanFailOrAnswerOtherwise) {
