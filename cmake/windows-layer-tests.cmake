@@ -50,6 +50,10 @@ target_link_libraries(layer_tests PRIVATE kyrsetup_objects standin_view transcri
   ${KYR_TOOLKIT_IMPORT_LIBS} gmock gtest gtest_main
   user32 gdi32 advapi32 lz32 version kernel32)
 target_link_options(layer_tests PRIVATE -mconsole)
+# The tests' own fixture files, read from the source tree through Wine's
+# drive Z:, which is the Linux root.
+target_compile_definitions(layer_tests PRIVATE
+  STANDIN_FIXTURES_DIR="Z:${CMAKE_SOURCE_DIR}/tests/standin/fixtures")
 add_dependencies(layer_tests toolkit_imports toolkit_dlls)
 
 add_test(NAME windows.layer_tests
