@@ -47,5 +47,5 @@ extern "C" BOOL WINAPI FIsDirWritable(LPCSTR path) {
   if (ToolkitCallFails("FIsDirWritable", {CallArg(path)})) return FALSE;
   BOOL writable = path != nullptr && *path != '\0' && DirectoryIsWritable(path);
   TranscriptLine("dir writable " + CallArg(path) + (writable ? " yes" : " no"));
-  return writable;
+  return static_cast<BOOL>(ToolkitResult("FIsDirWritable", writable));
 }

@@ -31,7 +31,7 @@ extern "C" HINSTANCE WINAPI HinstFrame(void) {
 extern "C" BOOL WINAPI FSetBitmap(LPCSTR library, UINT resourceNumber) {
   if (ToolkitCallFails("FSetBitmap", {CallArg(library), CallArg(resourceNumber)})) return FALSE;
   TranscriptLine("frame bitmap " + CallArg(library) + " " + std::to_string(resourceNumber));
-  return TRUE;
+  return static_cast<BOOL>(ToolkitResult("FSetBitmap", TRUE));
 }
 
 extern "C" void WINAPI TerminateFrame(void) {

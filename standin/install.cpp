@@ -33,14 +33,15 @@ BOOL CreateDirectoryTree(const char* path) {
 extern "C" BOOL WINAPI FInitializeInstall(HINSTANCE instance, HWND frameWindow) {
   (void)instance;
   (void)frameWindow;
-  return ToolkitCallFails("FInitializeInstall", {}) ? FALSE : TRUE;
+  if (ToolkitCallFails("FInitializeInstall", {})) return FALSE;
+  return static_cast<BOOL>(ToolkitResult("FInitializeInstall", TRUE));
 }
 
 extern "C" BOOL WINAPI FCreateDir(LPCSTR path, int options) {
   if (ToolkitCallFails("FCreateDir", {CallArg(path), CallArg(options)})) return FALSE;
   if (path == nullptr || *path == '\0') return FALSE;
   TranscriptLine("dir create " + CallArg(path));
-  return CreateDirectoryTree(path);
+  return static_cast<BOOL>(ToolkitResult("FCreateDir", CreateDirectoryTree(path)));
 }
 
 extern "C" void WINAPI TerminateInstall(void) {

@@ -71,7 +71,7 @@ extern "C" BOOL WINAPI FDoDialogExt(HWND frameWindow, LPCSTR library, UINT dialo
       QuietMode() ? NextQuietPageOutcome() : WaitForPageOutcome(*page, frameWindow);
   if (page->has_edit) FSetSymbolValue("EditTextOut", page->edit_text.c_str());
   FSetSymbolValue("DLGEVENT", outcome.c_str());
-  return TRUE;
+  return static_cast<BOOL>(ToolkitResult("FDoDialogExt", TRUE));
 }
 
 extern "C" BOOL WINAPI FKillNDialogs(int count) {
@@ -83,7 +83,7 @@ extern "C" BOOL WINAPI FKillNDialogs(int count) {
     TranscriptLine("page pop " + std::to_string(count));
     RemoveTop(static_cast<size_t>(count));
   }
-  return TRUE;
+  return static_cast<BOOL>(ToolkitResult("FKillNDialogs", TRUE));
 }
 
 void ResetPages() { RemoveTop(Stack().size()); }

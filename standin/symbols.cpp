@@ -59,7 +59,7 @@ extern "C" int WINAPI CbGetSymbolValue(LPCSTR name, LPSTR buffer, int size) {
   if (ToolkitCallFails("CbGetSymbolValue", {CallArg(name), CallArg(size)})) return 0;
   std::string value;
   if (name != nullptr) value = SymbolValue(name);
-  return CopyOut(value, buffer, size);
+  return static_cast<int>(ToolkitResult("CbGetSymbolValue", CopyOut(value, buffer, size)));
 }
 
 extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
@@ -68,7 +68,7 @@ extern "C" BOOL WINAPI FSetSymbolValue(LPCSTR name, LPCSTR text) {
   Table().lists.erase(name);
   Table().texts[name] = text == nullptr ? "" : text;
   TranscriptLine(std::string("symbol ") + name + " " + CallArg(text == nullptr ? "" : text));
-  return TRUE;
+  return static_cast<BOOL>(ToolkitResult("FSetSymbolValue", TRUE));
 }
 
 // Removing a symbol that is not there leaves the table as asked: TRUE.
@@ -84,9 +84,10 @@ extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
   if (QuietMode()) {
     TranscriptLine("msgbox " + CallArg(text == nullptr ? "" : text) + " " +
                    CallArg(caption == nullptr ? "" : caption) + " " + std::to_string(style));
-    return IDOK;
+    return static_cast<int>(ToolkitResult("DoMsgBox", IDOK));
   }
-  return MessageBoxA(HwndFrame(), text, caption, style);
+  return static_cast<int>(
+      ToolkitResult("DoMsgBox", MessageBoxA(HwndFrame(), text, caption, style)));
 }
 
 void ResetSymbols() {

@@ -75,6 +75,24 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"InstallFailsSecondCall", [] { StandinFailCall("FCreateProgManGroup", 2); },
                  [] { return static_cast<long long>(FCreateProgManGroup("G", "", 0)); }, TRUE,
                  FALSE},
+        // The toolkit's first functions take result rules too, doing their work all
+        // the same.
+        RuleCase{"SymbolLengthSetForSecondCall",
+                 [] { StandinSetResult("CbGetSymbolValue", 2, 300); },
+                 [] {
+                   char text[8];
+                   return static_cast<long long>(CbGetSymbolValue("Unset", text, sizeof text));
+                 },
+                 0, 300},
+        RuleCase{"PageResultSetForEveryCall", [] { StandinSetResult("FDoDialogExt", 0, 0); },
+                 [] {
+                   return static_cast<long long>(FDoDialogExt(nullptr, "mscuistf.dll", 100,
+                                                              "FInfoDlgProc", "mscuistf.dll", 900,
+                                                              "FHelpDlgProc"));
+                 },
+                 0, 0},
+        RuleCase{"CreateDirResultSetForFirstCall", [] { StandinSetResult("FCreateDir", 1, 0); },
+                 [] { return static_cast<long long>(FCreateDir("C:\\KYRDRV", 0)); }, 0, 1},
         RuleCase{"FrameResultSet", [] { StandinSetFrameResult(-1); },
                  [] { return static_cast<long long>(InitializeFrame(const_cast<char*>(""))); }, -1,
                  -1}),
