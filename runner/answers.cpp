@@ -1,6 +1,8 @@
 #include "answers.h"
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -58,7 +60,11 @@ bool ParseNumber(const std::string& word, int* value) {
   for (size_t i = start; i < word.size(); ++i) {
     if (!std::isdigit(static_cast<unsigned char>(word[i]))) return false;
   }
-  *value = std::atoi(word.c_str());
+  // Digits only, but perhaps more than an int holds.
+  errno = 0;
+  long number = std::strtol(word.c_str(), nullptr, 10);
+  if (errno != 0 || number < INT_MIN || number > INT_MAX) return false;
+  *value = static_cast<int>(number);
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -89,6 +90,19 @@ void ParseResultRule(const std::string& name, const std::string& text) {
   State().results[name].push_back(rule);
 }
 
+// A whole decimal number of int's range, or nothing: "fail 99999999999" is
+// a bad line, not a wrapped count.
+bool ParseInt(const std::string& text, int* value) {
+  char* end = nullptr;
+  errno = 0;
+  long number = std::strtol(text.c_str(), &end, 10);
+  if (end == text.c_str() || *end != '\0' || errno != 0 || number < INT_MIN || number > INT_MAX) {
+    return false;
+  }
+  *value = static_cast<int>(number);
+  return true;
+}
+
 // Reads the [toolkit] section of the machine's machine.ini, once.
 void LoadConfig() {
   Record& state = State();
@@ -113,11 +127,14 @@ void LoadConfig() {
     if (value.rfind("result ", 0) == 0) {
       ParseResultRule(name, value.substr(7));
     } else if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
-      state.frame_result = std::atoi(value.c_str());
+      ParseInt(value, &state.frame_result);
     } else if (value == "fail") {
       state.failures[name] = FailureRule{true, 0};
     } else if (value.rfind("fail ", 0) == 0) {
-      state.failures[name] = FailureRule{false, std::atoi(value.c_str() + 5)};
+      int nth = 0;
+      if (ParseInt(Trim(value.substr(5)), &nth) && nth >= 1) {
+        state.failures[name] = FailureRule{false, nth};
+      }
     } else {
       state.settings[Lower(name)] = value;
     }

@@ -62,6 +62,7 @@ TEST(ParseAnswers, BadLinesAreRefusedWithTheirNumber) {
   const char* bad[] = {
       "page 100",
       "page x continue",
+      "page 99999999999 continue",
       "page 100 go",
       "page 100 text D:\\KYR continue",
       "page 300 text \"D:\\KYR continue",

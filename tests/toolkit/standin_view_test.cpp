@@ -112,6 +112,15 @@ TEST_F(StandinViewTest, MachineSectionsReachEveryLibrary) {
                           "toolkit fail FIsDirWritable"));
 }
 
+TEST_F(StandinViewTest, NumbersBeyondAnIntAreBadLinesNotWrappedCounts) {
+  ASSERT_TRUE(OpenMachine("",
+                          "[toolkit]\nInitializeFrame=99999999999\nFSetBitmap=fail 4294967297\n"
+                          "FCreateDir=fail x\n"));
+  EXPECT_EQ(InitializeFrame(const_cast<char*>("")), 1);
+  EXPECT_TRUE(FSetBitmap("mscuistf.dll", 1));
+  EXPECT_TRUE(FCreateDir(ScratchDir().c_str(), 0));
+}
+
 TEST_F(StandinViewTest, QuietModeAnswersMessagesAndPagesOfEveryLibrary) {
   StandinQueuePageOutcome("BACK");
   EXPECT_EQ(DoMsgBox("Text", "Caption", 48), IDOK);
