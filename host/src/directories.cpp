@@ -96,15 +96,12 @@ UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size) {
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR path) {
-  if (path == nullptr || *path == '\0') {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return INVALID_FILE_ATTRIBUTES;
-  }
-  std::string full = host::FullWindowsPath(path);
-  std::string native = host::NativePath(full);
+  std::string full;
+  std::string native = host::NativePathOfCall(path, &full);
+  if (native.empty()) return INVALID_FILE_ATTRIBUTES;
   struct stat info;
-  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0) {
-    SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
+  if (host::sys::Stat(native.c_str(), &info) != 0) {
+    SetLastError(host::MissingPathError(full));
     return INVALID_FILE_ATTRIBUTES;
   }
   DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
@@ -114,16 +111,9 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
 }
 
 BOOL WINAPI CreateDirectoryA(LPCSTR path, void* /*security*/) {
-  if (path == nullptr || *path == '\0') {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
-  std::string full = host::FullWindowsPath(path);
-  std::string native = host::NativePath(full);
-  if (native.empty()) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
+  std::string full;
+  std::string native = host::NativePathOfCall(path, &full);
+  if (native.empty()) return FALSE;
   if (full.size() <= 3) {  // a drive root always exists
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
@@ -148,15 +138,12 @@ BOOL WINAPI CreateDirectoryA(LPCSTR path, void* /*security*/) {
 }
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR path) {
-  if (path == nullptr || *path == '\0') {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
-  std::string full = host::FullWindowsPath(path);
-  std::string native = host::NativePath(full);
+  std::string full;
+  std::string native = host::NativePathOfCall(path, &full);
+  if (native.empty()) return FALSE;
   struct stat info;
-  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0) {
-    SetLastError(native.empty() ? ERROR_PATH_NOT_FOUND : host::MissingPathError(full));
+  if (host::sys::Stat(native.c_str(), &info) != 0) {
+    SetLastError(host::MissingPathError(full));
     return FALSE;
   }
   if (!S_ISDIR(info.st_mode)) {

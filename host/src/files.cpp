@@ -75,16 +75,8 @@ HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite) {
 
 // Resolves a path for opening; empty with the error set when it cannot be.
 std::string Resolve(LPCSTR path, std::string* full) {
-  if (path == nullptr || *path == '\0') {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return std::string();
-  }
-  *full = FullWindowsPath(path);
-  std::string native = NativePath(*full);
-  if (native.empty()) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return std::string();
-  }
+  std::string native = NativePathOfCall(path, full);
+  if (native.empty()) return native;
   if (sys::OpenRefused(*full) || sys::CallFails(Syscall::Open)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return std::string();
@@ -270,16 +262,9 @@ BOOL WINAPI SetEndOfFile(HANDLE file) {
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR path) {
-  if (path == nullptr || *path == '\0') {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
-  std::string full = host::FullWindowsPath(path);
-  std::string native = host::NativePath(full);
-  if (native.empty()) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
+  std::string full;
+  std::string native = host::NativePathOfCall(path, &full);
+  if (native.empty()) return FALSE;
   if (host::sys::OpenRefused(full)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;

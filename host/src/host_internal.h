@@ -66,6 +66,11 @@ void SetCurrentDirectoryPath(const std::string& fullPath);
 // UNC path or has no drive.
 std::string FullWindowsPath(const std::string& path);
 
+// The native path of a path a file or folder call was given, with its full
+// Windows path in *full. Empty, with ERROR_PATH_NOT_FOUND set, when the path
+// is null, empty or maps to no drive folder.
+std::string NativePathOfCall(const char* path, std::string* full);
+
 // The error Windows gives for a full path that cannot be found:
 // ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.
 DWORD MissingPathError(const std::string& fullPath);

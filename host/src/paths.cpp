@@ -129,4 +129,14 @@ std::string NativePath(const std::string& windowsPath) {
   return native;
 }
 
+std::string NativePathOfCall(const char* path, std::string* full) {
+  std::string native;
+  if (path != nullptr && *path != '\0') {
+    *full = FullWindowsPath(path);
+    native = NativePath(*full);
+  }
+  if (native.empty()) SetLastError(ERROR_PATH_NOT_FOUND);
+  return native;
+}
+
 }  // namespace host
