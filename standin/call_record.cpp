@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "setting_text.h"
+
 namespace {
 
 struct RecordedCall {
@@ -60,18 +62,6 @@ Registrations& Registered() {
   return registrations;
 }
 
-std::string Trim(const std::string& text) {
-  size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string::npos) return std::string();
-  size_t end = text.find_last_not_of(" \t\r\n");
-  return text.substr(begin, end - begin + 1);
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // "V" or "V N": the value every call, or only the Nth call, reports. A
 // value that is not a whole number is ignored, as other bad lines are.
 void ParseResultRule(const std::string& name, const std::string& text) {
@@ -79,7 +69,7 @@ void ParseResultRule(const std::string& name, const std::string& text) {
   errno = 0;
   long long value = std::strtoll(text.c_str(), &end, 0);
   if (end == text.c_str() || errno != 0) return;
-  std::string rest = Trim(end);
+  std::string rest = TrimSetting(end);
   ResultRule rule{true, 0, value};
   if (!rest.empty()) {
     char* nthEnd = nullptr;
@@ -114,16 +104,16 @@ void LoadConfig() {
   std::string line;
   bool inToolkit = false;
   while (std::getline(file, line)) {
-    line = Trim(line);
+    line = TrimSetting(line);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
-      inToolkit = Lower(line) == "[toolkit]";
+      inToolkit = LowerSetting(line) == "[toolkit]";
       continue;
     }
     size_t equals = line.find('=');
     if (!inToolkit || equals == std::string::npos) continue;
-    std::string name = Trim(line.substr(0, equals));
-    std::string value = Trim(line.substr(equals + 1));
+    std::string name = TrimSetting(line.substr(0, equals));
+    std::string value = TrimSetting(line.substr(equals + 1));
     if (value.rfind("result ", 0) == 0) {
       ParseResultRule(name, value.substr(7));
     } else if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
@@ -132,11 +122,11 @@ void LoadConfig() {
       state.failures[name] = FailureRule{true, 0};
     } else if (value.rfind("fail ", 0) == 0) {
       int nth = 0;
-      if (ParseInt(Trim(value.substr(5)), &nth) && nth >= 1) {
+      if (ParseInt(TrimSetting(value.substr(5)), &nth) && nth >= 1) {
         state.failures[name] = FailureRule{false, nth};
       }
     } else {
-      state.settings[Lower(name)] = value;
+      state.settings[LowerSetting(name)] = value;
     }
   }
 }
@@ -227,7 +217,7 @@ void RecordFrameResult(int value) {
 const char* RecordedToolkitSetting(const char* name) {
   LoadConfig();
   const std::map<std::string, std::string>& settings = State().settings;
-  auto found = settings.find(Lower(name));
+  auto found = settings.find(LowerSetting(name));
   return found == settings.end() ? "" : found->second.c_str();
 }
 
