@@ -1,0 +1,28 @@
+// A machine directory for the fuzz targets: one temporary folder per process,
+// opened afresh for every input so that no input sees what the one before it
+// left, and removed when the process ends.
+#pragma once
+
+#include <string>
+
+namespace fuzz {
+
+// The folder, made at the first call.
+const std::string& MachineFolder();
+
+// Writes a file of the machine (a path relative to the folder, with '/'),
+// byte for byte, making the folders above it.
+void WriteMachineFile(const std::string& relative, const std::string& content);
+
+// The content of a machine file, or empty when it cannot be read.
+std::string ReadMachineFile(const std::string& relative);
+
+// Forgets what the last input left in the host and the stand-in toolkit,
+// writes machine.ini and opens the machine. Traps when the host refuses it:
+// a target's own machine must always open.
+void OpenFreshMachine(const std::string& machineIni);
+
+// Stops the process with a message: a result the target checks is wrong.
+[[noreturn]] void Fail(const std::string& what);
+
+}  // namespace fuzz
