@@ -1,6 +1,8 @@
 #include "fuzz_machine.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -62,6 +64,28 @@ void Fail(const std::string& what) {
   std::fprintf(stderr, "fuzz: %s\n", what.c_str());
   std::fflush(stderr);
   __builtin_trap();
+}
+
+}  // namespace fuzz
+
+namespace fuzz {
+
+QuietStderr::QuietStderr() {
+  if (std::getenv("KYR_FUZZ_VERBOSE") != nullptr) return;
+  std::fflush(stderr);
+  saved_ = dup(2);
+  int null = open("/dev/null", O_WRONLY);
+  if (null >= 0) {
+    dup2(null, 2);
+    close(null);
+  }
+}
+
+QuietStderr::~QuietStderr() {
+  if (saved_ < 0) return;
+  std::fflush(stderr);
+  dup2(saved_, 2);
+  close(saved_);
 }
 
 }  // namespace fuzz

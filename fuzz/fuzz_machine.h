@@ -26,3 +26,21 @@ void OpenFreshMachine(const std::string& machineIni);
 [[noreturn]] void Fail(const std::string& what);
 
 }  // namespace fuzz
+
+namespace fuzz {
+
+// Silences standard error while it lives (a reader's warnings about bad
+// lines would flood the fuzzer's log), unless KYR_FUZZ_VERBOSE is set, as
+// it should be when replaying an input to see what went wrong.
+class QuietStderr {
+ public:
+  QuietStderr();
+  ~QuietStderr();
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+}  // namespace fuzz

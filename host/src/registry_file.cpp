@@ -186,9 +186,16 @@ void ReadFile(std::istream& file) {
     if (begin == std::string::npos) continue;
     line = line.substr(begin);
     if (line[0] == ';' || (first == 1 && line.rfind("REGEDIT4", 0) == 0)) continue;
+    // No call can name a key or value with a zero byte in it, nor read such
+    // a text whole: a line holding one is skipped (a key's values with it).
+    const bool hasZero = line.find('\0') != std::string::npos;
     if (line[0] == '[') {
       inSection = true;
       current = nullptr;
+      if (hasZero) {
+        Warn(first, "a zero byte in a key's line; its values are skipped");
+        continue;
+      }
       size_t close = line.rfind(']');
       if (close == std::string::npos) {
         Warn(first, "a key without its closing bracket");
@@ -207,7 +214,10 @@ void ReadFile(std::istream& file) {
       Warn(first, "a value outside any key");
       continue;
     }
-    if (current != nullptr) ReadValueLine(line, first, current.get());
+    if (hasZero)
+      Warn(first, "a zero byte in a value's line");
+    else if (current != nullptr)
+      ReadValueLine(line, first, current.get());
   }
 }
 

@@ -184,6 +184,29 @@ TEST_F(RegistryFileTest, BadLinesAreReportedAndSkipped) {
   RegCloseKey(key);
 }
 
+// A zero byte cuts a name short for every call: the line is refused whole,
+// and a key's line with one takes its values with it.
+TEST_F(RegistryFileTest, LinesWithAZeroByteAreSkipped) {
+  host::ResetHost();
+  using namespace std::string_literals;
+  Write("registry.reg",
+        "REGEDIT4\r\n"
+        "[HKEY_LOCAL_MACHINE\\Good]\r\n"       // 2
+        "\"Cut\0name\"=\"x\"\r\n"              // 3
+        "\"Text\"=\"cut\0text\"\r\n"           // 4
+        "\"Kept\"=\"fine\"\r\n"                // 5
+        "[HKEY_LOCAL_MACHINE\\Good\0Bad]\r\n"  // 6
+        "\"Lost\"=\"x\"\r\n"s);                // 7
+  Open();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, "Good", "Kept"), "fine");
+  std::string warnings = ::testing::internal::GetCapturedStderr();
+  for (int line : {3, 4, 6})
+    EXPECT_THAT(warnings, HasSubstr("registry.reg line " + std::to_string(line) + ":")) << line;
+  for (const char* missing : {"Cut", "Text", "Lost"})
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, "Good", missing), "(no value)") << missing;
+}
+
 // [-KEY] removes a key with everything below it; "Name"=- removes a value.
 TEST_F(RegistryFileTest, RemovalLines) {
   host::ResetHost();
