@@ -60,6 +60,20 @@ void OpenFreshMachine(const std::string& machineIni) {
   if (!host::OpenMachine(MachineFolder(), &error)) Fail("the target's machine: " + error);
 }
 
+void UseMachine(const std::string& machineIni) {
+  static std::string opened;
+  static bool once = false;
+  if (once && opened == machineIni) return;
+  OpenFreshMachine(machineIni);
+  opened = machineIni;
+  once = true;
+}
+
+std::string MachineWithCodePage(bool doubleByte) {
+  return std::string("[machine]\nwindows=C:\\windows\nsystem=C:\\windows\\system\nacp=") +
+         (doubleByte ? "932\noemcp=932\n" : "1252\noemcp=437\n");
+}
+
 void Fail(const std::string& what) {
   std::fprintf(stderr, "fuzz: %s\n", what.c_str());
   std::fflush(stderr);

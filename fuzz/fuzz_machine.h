@@ -22,6 +22,13 @@ std::string ReadMachineFile(const std::string& relative);
 // a target's own machine must always open.
 void OpenFreshMachine(const std::string& machineIni);
 
+// The same, but only when machine.ini changes: for targets whose inputs
+// leave nothing behind but need a machine (its code page, its folders).
+void UseMachine(const std::string& machineIni);
+
+// machine.ini of a machine with the ANSI code page 1252 or 932.
+std::string MachineWithCodePage(bool doubleByte);
+
 // Stops the process with a message: a result the target checks is wrong.
 [[noreturn]] void Fail(const std::string& what);
 
