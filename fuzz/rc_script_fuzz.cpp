@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t lines = 1;
     for (char c : text) lines += c == '\n';
     if (error.rfind("line ", 0) != 0) fuzz::Fail("a refusal that names no line: " + error);
-    if (std::strtoul(error.c_str() + 5, nullptr, 10) > lines) fuzz::Fail("a refusal beyond the last line: " + error);
+    if (std::strtoul(error.c_str() + 5, nullptr, 10) > lines)
+      fuzz::Fail("a refusal beyond the last line: " + error);
     return 0;
   }
   for (const host::rc::DialogTemplate& dialog : script.dialogs) {

@@ -54,7 +54,8 @@ int KeyCount(const std::string& content, const std::string& section, const std::
 
 int SectionCount(const std::string& content, const std::string& section) {
   int count = 0;
-  for (const std::string& name : ProfileSectionNames(content)) count += Upper(name) == Upper(section);
+  for (const std::string& name : ProfileSectionNames(content))
+    count += Upper(name) == Upper(section);
   return count;
 }
 

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -62,22 +63,23 @@ Registrations& Registered() {
   return registrations;
 }
 
-// "V" or "V N": the value every call, or only the Nth call, reports. A
-// value that is not a whole number is ignored, as other bad lines are.
-void ParseResultRule(const std::string& name, const std::string& text) {
+// "V" or "V N": the value every call, or only the Nth call, reports. False
+// for a value that is not a whole number or a bad N.
+bool ParseResultRule(const std::string& name, const std::string& text) {
   char* end = nullptr;
   errno = 0;
   long long value = std::strtoll(text.c_str(), &end, 0);
-  if (end == text.c_str() || errno != 0) return;
+  if (end == text.c_str() || errno != 0) return false;
   std::string rest = TrimSetting(end);
   ResultRule rule{true, 0, value};
   if (!rest.empty()) {
     char* nthEnd = nullptr;
     long nth = std::strtol(rest.c_str(), &nthEnd, 10);
-    if (*nthEnd != '\0' || nth < 1 || nth > 1000000) return;
+    if (*nthEnd != '\0' || nth < 1 || nth > 1000000) return false;
     rule = ResultRule{false, static_cast<int>(nth), value};
   }
   State().results[name].push_back(rule);
+  return true;
 }
 
 // A whole decimal number of int's range, or nothing: "fail 99999999999" is
@@ -93,6 +95,11 @@ bool ParseInt(const std::string& text, int* value) {
   return true;
 }
 
+// A [toolkit] line that cannot be read is named on stderr and skipped.
+void WarnLine(const char* path, int line, const std::string& what) {
+  std::fprintf(stderr, "standin: %s line %d: %s\n", path, line, what.c_str());
+}
+
 // Reads the [toolkit] section of the machine's machine.ini, once.
 void LoadConfig() {
   Record& state = State();
@@ -103,27 +110,37 @@ void LoadConfig() {
   std::ifstream file(path);
   std::string line;
   bool inToolkit = false;
+  int number = 0;
   while (std::getline(file, line)) {
+    ++number;
     line = TrimSetting(line);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
       inToolkit = LowerSetting(line) == "[toolkit]";
       continue;
     }
+    if (!inToolkit) continue;
     size_t equals = line.find('=');
-    if (!inToolkit || equals == std::string::npos) continue;
+    if (equals == std::string::npos) {
+      WarnLine(path, number, "not NAME=RULE: skipped");
+      continue;
+    }
     std::string name = TrimSetting(line.substr(0, equals));
     std::string value = TrimSetting(line.substr(equals + 1));
     if (value.rfind("result ", 0) == 0) {
-      ParseResultRule(name, value.substr(7));
+      if (!ParseResultRule(name, value.substr(7)))
+        WarnLine(path, number, "not result V [N] (N from 1): skipped");
     } else if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
-      ParseInt(value, &state.frame_result);
+      if (!ParseInt(value, &state.frame_result))
+        WarnLine(path, number, "the frame's result is not a number: skipped");
     } else if (value == "fail") {
       state.failures[name] = FailureRule{true, 0};
     } else if (value.rfind("fail ", 0) == 0) {
       int nth = 0;
       if (ParseInt(TrimSetting(value.substr(5)), &nth) && nth >= 1) {
         state.failures[name] = FailureRule{false, nth};
+      } else {
+        WarnLine(path, number, "not fail [N] (N from 1): skipped");
       }
     } else {
       state.settings[LowerSetting(name)] = value;

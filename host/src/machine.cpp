@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -40,27 +41,43 @@ std::string Trim(const std::string& text) {
   return text.substr(begin, end - begin + 1);
 }
 
+void WarnLine(const std::string& path, int line, const std::string& what) {
+  std::fprintf(stderr, "host: %s line %d: %s\n", path.c_str(), line, what.c_str());
+}
+
 // machine.ini: "[section]" lines, "key=value" lines, ';' or '#' comment
 // lines. Blanks around keys and values are dropped. A later key of the same
-// name wins.
-void ParseIni(const std::string& content,
-              std::map<std::string, std::map<std::string, std::string>>* ini) {
+// name wins. Other lines are named on stderr and skipped. False, with the
+// line in *error, for a zero byte: no value holding one reads whole.
+bool ParseIni(const std::string& path, const std::string& content,
+              std::map<std::string, std::map<std::string, std::string>>* ini, std::string* error) {
   std::istringstream lines(content);
   std::string line, section;
+  int number = 0;
   while (std::getline(lines, line)) {
+    ++number;
+    if (line.find('\0') != std::string::npos) {
+      *error = path + " line " + std::to_string(number) + ": a zero byte";
+      return false;
+    }
     std::string text = Trim(line);
     if (text.empty() || text[0] == ';' || text[0] == '#') continue;
     if (text[0] == '[') {
       size_t close = text.find(']');
+      if (close == std::string::npos) WarnLine(path, number, "a section without its ']'");
       section =
           Lower(Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
       (*ini)[section];
       continue;
     }
     size_t equals = text.find('=');
-    if (equals == std::string::npos) continue;
+    if (equals == std::string::npos) {
+      WarnLine(path, number, "neither [section] nor key=value: skipped");
+      continue;
+    }
     (*ini)[section][Lower(Trim(text.substr(0, equals)))] = Trim(text.substr(equals + 1));
   }
+  return true;
 }
 
 bool IsAbsoluteWindowsPath(const std::string& path) {
@@ -117,7 +134,9 @@ bool OpenMachine(const std::string& dir, std::string* error) {
   MachineState next;
   next.dir = dir;
   while (next.dir.size() > 1 && next.dir.back() == '/') next.dir.pop_back();
-  ParseIni(content.str(), &next.ini);
+  std::string iniError;
+  if (!ParseIni(dir + "/machine.ini", content.str(), &next.ini, &iniError))
+    return Fail(error, iniError);
 
   auto value = [&next](const char* key, const std::string& fallback) {
     auto section = next.ini.find("machine");

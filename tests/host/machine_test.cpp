@@ -58,6 +58,24 @@ TEST_F(MachineIniTest, RefusesBadValues) {
   }
 }
 
+// A zero byte would cut a value short: the machine is refused, naming the
+// line. A line that is neither a section nor key=value is named and skipped.
+TEST_F(MachineIniTest, BadLinesAreNamed) {
+  using namespace std::string_literals;
+  Write("machine.ini", "[machine]\nscreen=640x480\nwindows=C:\\wi\0ndows\n"s);
+  std::string error;
+  EXPECT_FALSE(host::OpenMachine(Machine(), &error));
+  EXPECT_NE(error.find("machine.ini line 3: a zero byte"), std::string::npos) << error;
+
+  ::testing::internal::CaptureStderr();
+  Open("[machine]\nscreen 640x480\n[faults\ndisk_free=5\n");
+  std::string warnings = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(warnings.find("machine.ini line 2: neither"), std::string::npos) << warnings;
+  EXPECT_NE(warnings.find("machine.ini line 3: a section without"), std::string::npos) << warnings;
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  EXPECT_EQ(host::MachineValue("faults", "disk_free"), "5");
+}
+
 TEST_F(MachineIniTest, VersionWordInDecimalOrHex) {
   struct Case {
     const char* value;

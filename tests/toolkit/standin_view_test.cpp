@@ -3,6 +3,7 @@
 // reaches each library's own state.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using toolkit_test::ToolkitTest;
 
@@ -115,8 +117,16 @@ TEST_F(StandinViewTest, MachineSectionsReachEveryLibrary) {
 TEST_F(StandinViewTest, NumbersBeyondAnIntAreBadLinesNotWrappedCounts) {
   ASSERT_TRUE(OpenMachine("",
                           "[toolkit]\nInitializeFrame=99999999999\nFSetBitmap=fail 4294967297\n"
-                          "FCreateDir=fail x\n"));
+                          "FCreateDir=fail x\nFRemoveDir=result 0x\nFDoDialogExt\n"));
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(InitializeFrame(const_cast<char*>("")), 1);
+  // Each bad line is named, with its file and line.
+  std::string warnings = ::testing::internal::GetCapturedStderr();
+  for (const char* what :
+       {"the frame's result is not a number", "not fail [N]", "not result V", "not NAME=RULE"})
+    EXPECT_THAT(warnings, HasSubstr(what)) << warnings;
+  EXPECT_THAT(warnings, HasSubstr("machine.ini line "));
+  EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 5) << warnings;
   EXPECT_TRUE(FSetBitmap("mscuistf.dll", 1));
   EXPECT_TRUE(FCreateDir(ScratchDir().c_str(), 0));
 }
