@@ -7,6 +7,7 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "syscall_gate.h"
 #include "transcript.h"
 #include "winapi.h"
 
@@ -33,7 +34,7 @@ void WINAPI ExitProcess(UINT exitCode) {
   // Windows tells every loaded module that the process detaches.
   host::DetachLoadedModules();
   std::fflush(nullptr);
-  _exit(static_cast<int>(exitCode));
+  host::sys::EndProcess(static_cast<int>(exitCode));
 }
 
 UINT WINAPI SetErrorMode(UINT mode) {

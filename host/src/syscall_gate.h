@@ -39,5 +39,7 @@ int Stat(const char* path, struct stat* info);
 int MakeDirectory(const char* path, mode_t mode);
 int RemoveFile(const char* path);
 int RemoveDirectory(const char* path);
+// Ends the process (ExitProcess, after its own work).
+[[noreturn]] void EndProcess(int status);
 
 }  // namespace host::sys

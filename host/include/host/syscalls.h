@@ -50,8 +50,9 @@ void HideExport(const std::string& module, const std::string& name);
 void ClearFaults();
 
 // The table. Entries: "open", "close", "read", "write", "lseek",
-// "ftruncate", "fstat", "stat", "mkdir", "unlink", "rmdir" with the POSIX
-// signatures.
+// "ftruncate", "fstat", "stat", "mkdir", "unlink", "rmdir" and "_exit" with
+// the POSIX signatures. A replacement of "_exit" must not return; it may
+// throw, so that a fuzz target lives on after the module ends the process.
 typedef void (*SyscallPointer)(void);
 // Replaces an entry (null puts the default back). False when there is no
 // entry of that name.
