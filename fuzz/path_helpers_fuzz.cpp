@@ -92,7 +92,7 @@ void CheckExtractCommaField(std::string list, int n, int size) {
   int status = -1;
   const bool ended =
       fuzz::EndsProcess([&] { ExtractCommaField(list.data(), n, buffer.data(), size); }, &status);
-  fuzz::ForgetFatalPath();
+  fuzz::ResetToolkitState();
   if (list != before) fuzz::Fail("ExtractCommaField changed its list");
   if (ended != (expected.size() > static_cast<size_t>(size)))
     fuzz::Fail("ExtractCommaField ended the run wrongly for a field of " +
@@ -124,7 +124,7 @@ void CheckJoin(const std::vector<std::string>& pieces) {
               JoinFour(pieces[0].c_str(), pieces[1].c_str(), pieces[2].c_str(), pieces[3].c_str());
       },
       &status);
-  fuzz::ForgetFatalPath();
+  fuzz::ResetToolkitState();
   if (ended != (expected.size() >= static_cast<size_t>(size)))
     fuzz::Fail("a join ended the run wrongly for " + std::to_string(expected.size()) + " bytes");
   if (!ended && expected != joined) fuzz::Fail("a join gave another text");

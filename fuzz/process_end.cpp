@@ -28,7 +28,7 @@ bool EndsProcess(const std::function<void()>& body, int* status) {
   return ended;
 }
 
-void ForgetFatalPath() {
+void ResetToolkitState() {
   StandinReset();
   StandinSetQuiet(true);
   ErrorInProgress = FALSE;

@@ -10,8 +10,9 @@ namespace fuzz {
 // Runs body. True when it ended the process, with the status in *status.
 bool EndsProcess(const std::function<void()>& body, int* status);
 
-// Forgets what the module's fatal path left in the toolkit layer's state, so
-// that the next input starts as a fresh process would.
-void ForgetFatalPath();
+// Forgets what the toolkit layer and the stand-in hold (the call record, the
+// fatal path's marks), so that the next input starts as a fresh process
+// would, and the record does not grow from input to input.
+void ResetToolkitState();
 
 }  // namespace fuzz
