@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "host/syscalls.h"
 #include "host/user_agent.h"
 #include "host_fixture.h"
 #include "winapi.h"
@@ -54,6 +55,26 @@ TEST_F(ProcessTest, ExitProcessRecordsAndEnds) {
         ExitProcess(3);
       },
       ::testing::ExitedWithCode(3), "");
+  EXPECT_EQ(Transcript(), (std::vector<std::string>{"exit 3"}));
+}
+
+struct ProcessEnded {
+  int status;
+};
+[[noreturn]] void ThrowingExit(int status) { throw ProcessEnded{status}; }
+
+// ExitProcess does its own work (the transcript line), then ends the process
+// through the table: a replacement that throws lets the caller live on.
+TEST_F(ProcessTest, ExitProcessEndsThroughTheTable) {
+  ASSERT_TRUE(host::SetSyscall("_exit", reinterpret_cast<host::SyscallPointer>(ThrowingExit)));
+  int status = -1;
+  try {
+    ExitProcess(3);
+  } catch (const ProcessEnded& end) {
+    status = end.status;
+  }
+  host::SetSyscall("_exit", nullptr);
+  EXPECT_EQ(status, 3);
   EXPECT_EQ(Transcript(), (std::vector<std::string>{"exit 3"}));
 }
 
