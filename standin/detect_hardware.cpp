@@ -5,6 +5,7 @@
 //   mouse=yes|no
 // Without a key the machine is a usual one of its time: LPT1; COM1 and
 // COM2; a PENTIUM with its math chip; a color display; a mouse.
+#include <cstdio>
 #include <string>
 
 #include "calls.h"
@@ -18,8 +19,14 @@ std::string Hardware(const char* key, const char* fallback) {
   return MachineSetting("hardware", key, fallback);
 }
 
-bool HardwareSays(const char* key, const char* fallback, const char* yes) {
-  return SameTextNoCase(Hardware(key, fallback), yes);
+// Whether the key says `yes` rather than `no`. Any other word is named on
+// stderr and read as `no`.
+bool HardwareSays(const char* key, const char* fallback, const char* yes, const char* no) {
+  std::string value = Hardware(key, fallback);
+  if (!SameTextNoCase(value, yes) && !SameTextNoCase(value, no))
+    std::fprintf(stderr, "standin: machine.ini [hardware] %s is neither %s nor %s: %s\n", key, yes,
+                 no, value.c_str());
+  return SameTextNoCase(value, yes);
 }
 
 BOOL FillPorts(const char* function, LPCSTR list, const char* key, const char* fallback) {
@@ -51,17 +58,18 @@ extern "C" BOOL WINAPI FGetProcessorType(LPCSTR machine, int flags, LPSTR buffer
 
 extern "C" BOOL WINAPI FHas87MathChip(void) {
   if (ToolkitCallFails("FHas87MathChip", {})) return FALSE;
-  return static_cast<BOOL>(ToolkitResult("FHas87MathChip", HardwareSays("mathchip", "yes", "yes")));
+  return static_cast<BOOL>(
+      ToolkitResult("FHas87MathChip", HardwareSays("mathchip", "yes", "yes", "no")));
 }
 
 extern "C" BOOL WINAPI FHasMonochromeDisplay(void) {
   if (ToolkitCallFails("FHasMonochromeDisplay", {})) return FALSE;
-  return static_cast<BOOL>(
-      ToolkitResult("FHasMonochromeDisplay", HardwareSays("display", "color", "monochrome")));
+  return static_cast<BOOL>(ToolkitResult("FHasMonochromeDisplay",
+                                         HardwareSays("display", "color", "monochrome", "color")));
 }
 
 extern "C" BOOL WINAPI FHasMouseInstalled(void) {
   if (ToolkitCallFails("FHasMouseInstalled", {})) return FALSE;
   return static_cast<BOOL>(
-      ToolkitResult("FHasMouseInstalled", HardwareSays("mouse", "yes", "yes")));
+      ToolkitResult("FHasMouseInstalled", HardwareSays("mouse", "yes", "yes", "no")));
 }

@@ -370,6 +370,20 @@ TEST_F(DetectionTest, HardwareFromTheMachine) {
   EXPECT_TRUE(FGetSerialPortsList("PORTS"));
   EXPECT_EQ(StandinSymbol("PORTS"), "{\"COM1\",\"COM3\"}");
   EXPECT_FALSE(FGetSerialPortsList(""));
+
+  // A word the key does not take is named, and read as the other answer.
+  OpenMachine("[hardware]\nmathchip=maybe\ndisplay=grey\nmouse=YES\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(FHas87MathChip());
+  EXPECT_FALSE(FHasMonochromeDisplay());
+  EXPECT_TRUE(FHasMouseInstalled());
+  std::string warnings = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(warnings.find("[hardware] mathchip is neither yes nor no: maybe"), std::string::npos)
+      << warnings;
+  EXPECT_NE(warnings.find("[hardware] display is neither monochrome nor color: grey"),
+            std::string::npos)
+      << warnings;
+  EXPECT_EQ(warnings.find("mouse"), std::string::npos) << warnings;
 }
 
 TEST_F(DetectionTest, ValidPaths) {
