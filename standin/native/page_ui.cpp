@@ -71,3 +71,10 @@ HWND CreateFrameWindow(HINSTANCE toolkitInstance) {
 }
 
 void DestroyFrameWindow(HWND frame) { DestroyWindow(frame); }
+
+// The host draws nothing: the transcript's "frame bitmap" line is all.
+void ShowFrameBitmap(HWND frame, const std::string& library, int number) {
+  (void)frame;
+  (void)library;
+  (void)number;
+}
