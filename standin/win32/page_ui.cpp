@@ -101,6 +101,20 @@ void ShowCurrent(HWND window, bool current) {
   SendMessageA(window, WM_NCACTIVATE, current ? TRUE : FALSE, 0);
 }
 
+// The keyboard goes to the page shown: to its edit field, else its default
+// button. A page brought back, or reactivated after its help, has lost it.
+void FocusPage(HWND window) {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window, focus)) return;
+  HWND target = GetDlgItem(window, kPageEditField);
+  if (target == nullptr) {
+    LRESULT id = SendMessageA(window, DM_GETDEFID, 0, 0);
+    if (HIWORD(id) == DC_HASDEFID) target = GetDlgItem(window, LOWORD(id));
+  }
+  if (target == nullptr) target = GetNextDlgTabItem(window, nullptr, FALSE);
+  if (target != nullptr) SetFocus(target);
+}
+
 // Where the help goes: over the page that asked, a little down and to the
 // right, so that both captions show.
 constexpr int kHelpOffset = 24;
@@ -149,6 +163,7 @@ std::string WaitForPageOutcome(StandinPage& page, HWND frameWindow) {
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(GetAncestor(window, GA_ROOT));
   ShowCurrent(window, true);
+  FocusPage(window);
   UpdateWindow(window);
 
   int button = RunPage(window);
