@@ -65,6 +65,8 @@ bool DescribeDialogTemplate(const char* script, LPCSTR name, WindowView* view, s
     control.id = c.id;
     control.text = c.text.isOrdinal ? std::string() : c.text.text;
     control.enabled = (c.style & kDisabledStyle) == 0;
+    control.top = c.y;
+    control.left = c.x;
     view->controls.push_back(control);
   }
   return true;
@@ -84,6 +86,9 @@ WindowView DescribeDialogWindow(HWND dialog) {
     control.items = c->listItems;
     control.selection = c->listSelection;
     control.enabled = (c->style & kDisabledStyle) == 0;
+    // Back to dialog units from the dialog's corner, as a template has it.
+    control.top = (c->rect.top - w->rect.top) / rc::DialogUnitsToPixelsY(1);
+    control.left = (c->rect.left - w->rect.left) / rc::DialogUnitsToPixelsX(1);
     view.controls.push_back(control);
   }
   return view;

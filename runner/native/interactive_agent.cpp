@@ -1,5 +1,6 @@
 #include "interactive_agent.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -16,6 +17,9 @@ constexpr int kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 
 constexpr unsigned kButtonStyleMask = 0x0F;
 constexpr unsigned kDefaultButtonShift = 8;  // MB_DEFBUTTON2 is 0x100
 constexpr unsigned kDefaultButtonMask = 0x0F00;
+// Controls whose tops lie within one text line (dialog units) share a row:
+// a label beside its field.
+constexpr int kRowHeight = 8;
 
 bool IsButton(const ControlView& control) {
   return control.kind == ControlView::Kind::Button ||
@@ -143,12 +147,33 @@ std::string InteractiveAgent::ReadLine(const std::string& prompt) {
 
 void InteractiveAgent::Show(const std::string& heading, const WindowView& view, int selection) {
   out_ << "\n== " << heading << ": \"" << view.caption << "\" ==\n";
+  // Texts, fields and lists in reading order, top to bottom and left to
+  // right; the buttons after them, numbered in the window's own order.
+  std::vector<const ControlView*> ordered;
+  for (const ControlView& control : view.controls)
+    if (!IsButton(control)) ordered.push_back(&control);
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [](const ControlView* a, const ControlView* b) { return a->top < b->top; });
+  // Then each row left to right: a row starts at a control and takes those
+  // whose tops lie within a text line below it.
+  for (size_t row = 0; row < ordered.size();) {
+    size_t end = row + 1;
+    while (end < ordered.size() && ordered[end]->top - ordered[row]->top < kRowHeight) ++end;
+    std::stable_sort(ordered.begin() + static_cast<long>(row),
+                     ordered.begin() + static_cast<long>(end),
+                     [](const ControlView* a, const ControlView* b) { return a->left < b->left; });
+    row = end;
+  }
+  for (const ControlView& control : view.controls)
+    if (IsButton(control)) ordered.push_back(&control);
   int number = 0;
   std::string buttons;
-  for (const ControlView& control : view.controls) {
+  for (const ControlView* shown : ordered) {
+    const ControlView& control = *shown;
     switch (control.kind) {
       case ControlView::Kind::Text:
-        if (!control.text.empty()) out_ << "  " << control.text << "\n";
+        // A static shows & as the underline of its access key.
+        if (!control.text.empty()) out_ << "  " << ButtonLabel(control.text) << "\n";
         break;
       case ControlView::Kind::Edit:
         out_ << "  [" << control.text << "]\n";

@@ -51,6 +51,8 @@ TEST(DescribeDialogTemplate, ControlsAPersonReadsOrPressesInTemplateOrder) {
     EXPECT_EQ(view.controls[i].text, expected[i].text) << i;
     EXPECT_EQ(view.controls[i].enabled, expected[i].enabled) << i;
   }
+  EXPECT_EQ(view.controls[2].top, 40) << "the edit field's place, for the reading order";
+  EXPECT_EQ(view.controls[2].left, 4);
 }
 
 TEST(DescribeDialogTemplate, MissingTemplateOrUnreadableScriptFails) {
@@ -108,6 +110,8 @@ TEST_F(DialogViewTest, TheWaitingDialogIsShownAsItIsNow) {
   EXPECT_EQ(list.selection, 1);
   EXPECT_EQ(user.seen.controls[2].text, "typed");
   EXPECT_FALSE(user.seen.controls[4].enabled);
+  EXPECT_EQ(user.seen.controls[2].top, 40) << "dialog units from the dialog's corner";
+  EXPECT_EQ(user.seen.controls[2].left, 4);
 }
 
 }  // namespace

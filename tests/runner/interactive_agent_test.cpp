@@ -98,6 +98,34 @@ TEST(InteractiveAgent, DialogSelectsThenPresses) {
   EXPECT_EQ(pressed.button, 1);
 }
 
+TEST(InteractiveAgent, TextsInReadingOrderAndWithoutAmpersands) {
+  WindowView view = LanguageDialog();
+  ControlView label = Control(ControlView::Kind::Text, 3, "&Language:");
+  label.top = 33;
+  ControlView prompt = Control(ControlView::Kind::Text, -1, "Please select");
+  prompt.top = 2;
+  view.controls[2].top = 45;  // the list, below the label
+  ControlView field = Control(ControlView::Kind::Edit, 7, "typed");
+  field.top = 31;  // beside the label, a little higher: the same row
+  field.left = 60;
+  view.controls.push_back(field);
+  view.controls.push_back(label);
+  view.controls.push_back(prompt);
+  Person person("1\n");
+  person.agent.AnswerShownDialog("INSTALL_DLG", view);
+  std::string shown = person.out.str();
+  size_t first = shown.find("Please select");
+  size_t second = shown.find("  Language:");
+  size_t beside = shown.find("[typed]");
+  size_t third = shown.find("select 0: English");
+  size_t buttons = shown.find("buttons:");
+  ASSERT_NE(first, std::string::npos) << shown;
+  EXPECT_LT(first, second) << shown;
+  EXPECT_LT(second, beside) << "the label first, as it sits left of its field";
+  EXPECT_LT(beside, third) << shown;
+  EXPECT_LT(third, buttons) << shown;
+}
+
 TEST(InteractiveAgent, DisabledButtonIsNotPressed) {
   WindowView view = LanguageDialog();
   view.controls[1].enabled = false;

@@ -19,6 +19,7 @@ struct ControlView {
   std::vector<std::string> items;  // a list box's entries
   int selection = -1;              // a list box's selected position, -1 for none
   bool enabled = true;
+  int top = 0, left = 0;  // where it sits, in dialog units, for the reading order
 };
 
 struct WindowView {
