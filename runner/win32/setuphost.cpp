@@ -56,7 +56,6 @@ constexpr UINT kSendTimeoutMilliseconds = 10000;
 
 struct State {
   HWND parent = nullptr;
-  HMODULE module = nullptr;
   DWORD mainThread = 0;
   AnswerQueue* answers = nullptr;
   DWORD timeoutSeconds = kDefaultTimeoutSeconds;
@@ -442,7 +441,6 @@ int main(int argc, char** argv) {
     Stop("setuphost: cannot load " + modulePath + " (error " + std::to_string(GetLastError()) +
          ")");
   }
-  run.module = module;
   SetSetupModule(module);
   ReplaceImports(
       module,
