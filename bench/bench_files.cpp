@@ -157,22 +157,38 @@ std::string CachedFile(const std::string& name, size_t size, bool compressed) {
   return path;
 }
 
-bool BufferedCopy(const std::string& from, const std::string& to) {
-  std::FILE* in = std::fopen(from.c_str(), "rb");
-  if (in == nullptr) return false;
-  std::FILE* out = std::fopen(to.c_str(), "wb");
-  if (out == nullptr) {
-    std::fclose(in);
-    return false;
-  }
+bool CopyStream(std::FILE* in, std::FILE* out) {
   static char buffer[kCopyChunk];
   bool ok = true;
   for (size_t got; ok && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
     ok = std::fwrite(buffer, 1, got, out) == got;
   }
-  ok = ok && !std::ferror(in);
+  return ok && !std::ferror(in);
+}
+
+namespace {
+
+bool CopyInto(const std::string& from, const std::string& to, const char* mode) {
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (in == nullptr) return false;
+  std::FILE* out = std::fopen(to.c_str(), mode);
+  if (out == nullptr) {
+    std::fclose(in);
+    return false;
+  }
+  bool ok = CopyStream(in, out);
   std::fclose(in);
   return std::fclose(out) == 0 && ok;
+}
+
+}  // namespace
+
+bool BufferedCopy(const std::string& from, const std::string& to) {
+  return CopyInto(from, to, "wb");
+}
+
+bool BufferedOverwrite(const std::string& from, const std::string& to) {
+  return CopyInto(from, to, "r+b");
 }
 
 bool FloorCopy(const std::string& from, const std::string& to) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace bench {
@@ -34,7 +35,12 @@ std::string CachedFile(const std::string& name, size_t size, bool compressed);
 // The floor: expands an SZDD file with libmspack's default (stdio) system,
 // or copies any other file with a plain buffered copy. False on failure.
 bool FloorCopy(const std::string& from, const std::string& to);
-// A plain buffered copy.
+// A plain buffered copy into a new (or emptied) file.
 bool BufferedCopy(const std::string& from, const std::string& to);
+// The copy itself, between open streams.
+bool CopyStream(std::FILE* in, std::FILE* out);
+// The same over the bytes of an existing file, as the system.ini rewrite
+// writes over system.ini (to must exist).
+bool BufferedOverwrite(const std::string& from, const std::string& to);
 
 }  // namespace bench
