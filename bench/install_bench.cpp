@@ -19,7 +19,7 @@ void Installation(benchmark::State& state) {
   PackageSize size{static_cast<size_t>(state.range(0)), static_cast<size_t>(state.range(1))};
   std::string pristine = ScratchDir() + "/package";
   if (!MakePackage(pristine, size)) {
-    state.SkipWithError("cannot make the package (needs mscompress)");
+    FailRun(state, "cannot make the package (needs mscompress)");
     return;
   }
   std::string work = ScratchDir() + "/installed";
@@ -35,17 +35,17 @@ void Installation(benchmark::State& state) {
     bool copied = CopyTree(pristine, work);
     state.ResumeTiming();
     if (!copied) {
-      state.SkipWithError("cannot copy the package");
+      FailRun(state, "cannot copy the package");
       break;
     }
     InstallRun run = RunInstallation(work);
     if (!run.ok) {
-      state.SkipWithError(run.error.c_str());
+      FailRun(state, run.error.c_str());
       break;
     }
     auto start = std::chrono::steady_clock::now();
     if (!FloorInstallation(pristine, floorDir)) {
-      state.SkipWithError("the floor's copy failed");
+      FailRun(state, "the floor's copy failed");
       break;
     }
     floorSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

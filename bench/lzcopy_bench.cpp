@@ -35,7 +35,7 @@ void Copy(benchmark::State& state) {
   bool compressed = state.range(1) != 0;
   std::string cached = CachedFile("LZCOPY.BIN", size, compressed);
   if (machine.empty() || cached.empty()) {
-    state.SkipWithError("cannot make the source (needs mscompress)");
+    FailRun(state, "cannot make the source (needs mscompress)");
     return;
   }
   std::string source = machine + "/c/src/in.bin";
@@ -48,14 +48,14 @@ void Copy(benchmark::State& state) {
     LONG result = CopyOnce();
     double seconds = Since(start);
     if (result != static_cast<LONG>(size)) {
-      state.SkipWithError("LZCopy failed or came out short");
+      FailRun(state, "LZCopy failed or came out short");
       break;
     }
     copySeconds += seconds;
     state.SetIterationTime(seconds);
     start = std::chrono::steady_clock::now();
     if (!FloorCopy(source, floorCopy)) {
-      state.SkipWithError("the floor's copy failed");
+      FailRun(state, "the floor's copy failed");
       break;
     }
     floorSeconds += Since(start);

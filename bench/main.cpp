@@ -14,6 +14,19 @@
 #include "benchmarks.h"
 #include "package.h"
 
+namespace bench {
+
+namespace {
+bool anyRunFailed = false;
+}  // namespace
+
+void FailRun(benchmark::State& state, const char* why) {
+  anyRunFailed = true;
+  state.SkipWithError(why);
+}
+
+}  // namespace bench
+
 namespace {
 
 constexpr size_t kBigProgram = 8 * 1024 * 1024;
@@ -59,5 +72,5 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(restCount, rest.data())) return 2;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  return bench::anyRunFailed ? 1 : 0;
 }

@@ -60,7 +60,7 @@ double CopyOnce(const std::string& from, const std::string& to) {
 void Rewrite(benchmark::State& state) {
   const std::string& machine = BenchMachine();
   if (machine.empty()) {
-    state.SkipWithError("cannot open the machine");
+    FailRun(state, "cannot open the machine");
     return;
   }
   std::string backup = machine + "/c/windows/system.kyr";
@@ -78,7 +78,7 @@ void Rewrite(benchmark::State& state) {
     double seconds = RewriteOnce(static_cast<LONG>(content.size()));
     double floor = CopyOnce(backup, copy);
     if (seconds < 0 || floor < 0) {
-      state.SkipWithError(seconds < 0 ? "the rewrite failed" : "the copy failed");
+      FailRun(state, seconds < 0 ? "the rewrite failed" : "the copy failed");
       break;
     }
     rewriteSeconds += seconds;

@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "host_internal.h"
 #include "winapi.h"
@@ -23,6 +25,8 @@ constexpr unsigned char kSzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0
 constexpr size_t kSzddHeaderSize = 14;
 constexpr char kSzddMethod = 'A';
 constexpr UINT kCopyChunk = 4096;
+// A file that is not compressed is copied in larger pieces.
+constexpr UINT kPlainChunk = 65536;
 
 // The names libmspack is asked to open stand for the two handles.
 constexpr char kSourceName[] = "source";
@@ -164,12 +168,13 @@ LONG Expand(HFILE source, HFILE destination) {
 LONG CopyUnchanged(HFILE source, HFILE destination) {
   if (_llseek(source, 0, FILE_BEGIN) != 0) return LZERROR_READ;
   LONG total = 0;
-  char buffer[kCopyChunk];
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[kPlainChunk]);
+  if (!buffer) return LZERROR_GLOBALLOC;
   for (;;) {
-    UINT got = _lread(source, buffer, sizeof buffer);
+    UINT got = _lread(source, buffer.get(), kPlainChunk);
     if (got == static_cast<UINT>(HFILE_ERROR)) return LZERROR_READ;
     if (got == 0) return total;
-    if (_lwrite(destination, buffer, got) != got) return LZERROR_WRITE;
+    if (_lwrite(destination, buffer.get(), got) != got) return LZERROR_WRITE;
     total += static_cast<LONG>(got);
   }
 }
