@@ -4,7 +4,8 @@
 
 #include "installer/control_file.h"
 
-BlockReader::BlockReader(HFILE file, LONG position) : file_(file), blockStart_(position) {}
+BlockReader::BlockReader(HFILE file, LONG position, char* block)
+    : file_(file), blockStart_(position), block_(block) {}
 
 bool BlockReader::Fill() {
   if (next_ < end_) return true;
@@ -53,6 +54,17 @@ int BlockReader::ReadTextLine(char* buffer, int size) {
   }
 }
 
+int BlockReader::TakeWholeLines(const char** lines) {
+  if (!Fill()) return 0;
+  int last = end_ - 1;
+  while (last >= next_ && block_[last] != '\n') --last;
+  if (last < next_) return 0;
+  int length = last + 1 - next_;
+  *lines = block_ + next_;
+  next_ += length;
+  return length;
+}
+
 int BlockReader::Take(const char** bytes, int count) {
   if (count <= 0 || !Fill()) return 0;
   int available = end_ - next_;
@@ -75,6 +87,14 @@ bool BlockReader::SeekTo(LONG offset) {
 
 bool BlockWriter::Write(const char* bytes, int count) {
   if (failed_) return false;
+  if (count >= kDirectWriteSize) {
+    // A large piece goes out as it is, after what was gathered before it.
+    if (!Flush()) return false;
+    if (_lwrite(file_, bytes, static_cast<UINT>(count)) != static_cast<UINT>(count)) {
+      failed_ = true;
+    }
+    return !failed_;
+  }
   while (count > 0) {
     if (used_ == kFileBlockSize && !Flush()) return false;
     int room = kFileBlockSize - used_;

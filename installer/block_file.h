@@ -3,18 +3,21 @@
 // with the lines cut out of the block in memory.
 #pragma once
 
-#include <cstring>
-
 #include "winapi.h"
 
-// Bytes read or gathered per system call.
-constexpr int kFileBlockSize = 32768;
+// Bytes read or gathered per system call: as much as a plain copy moves at
+// once. The blocks are the caller's (module-wide for the rewrite, too large
+// for a stack).
+constexpr int kFileBlockSize = 65536;
+// Pieces written without gathering them first.
+constexpr int kDirectWriteSize = kFileBlockSize / 2;
 
 // Reads a file forward through a block.
 class BlockReader {
  public:
-  // file stands at position (its start, for a file just opened).
-  BlockReader(HFILE file, LONG position);
+  // file stands at position (its start, for a file just opened); block has
+  // kFileBlockSize bytes.
+  BlockReader(HFILE file, LONG position, char* block);
 
   // The next line, exactly as ReadTextLine reads it from the file itself:
   //  1: a line ending in a line feed (kept, with any carriage return before it);
@@ -23,23 +26,11 @@ class BlockReader {
   //     is left for the next call.
   int ReadTextLine(char* buffer, int size);
 
-  // The next line when the block holds it whole and it would fit a buffer of
-  // size bytes: its length, with *line pointing at it inside the block (valid
-  // until the next call). 0 otherwise, having taken nothing: ReadTextLine
-  // then reads it. Either way the line is the one ReadTextLine would read.
-  // Inline: the rewrite calls it once for nearly every line.
-  int TakeLine(const char** line, int size) {
-    if (size < 2 || (next_ == end_ && !Fill())) return 0;
-    int available = end_ - next_;
-    int span = size - 1 < available ? size - 1 : available;
-    const char* from = block_ + next_;
-    const char* lineFeed = static_cast<const char*>(std::memchr(from, '\n', span));
-    if (lineFeed == nullptr) return 0;
-    int length = static_cast<int>(lineFeed - from) + 1;
-    *line = from;
-    next_ += length;
-    return length;
-  }
+  // The whole lines the block holds from the current position on, up to
+  // and including its last line feed: their length, with *lines pointing at
+  // them inside the block (valid until the next call). 0 when the block
+  // holds no line feed after the position, having taken nothing.
+  int TakeWholeLines(const char** lines);
 
   // Up to count bytes from the current position: *bytes points at them
   // inside the block, valid until the next call. 0 at the end of the file or
@@ -51,9 +42,6 @@ class BlockReader {
 
   // Where the next byte handed out lies in the file.
   LONG Position() const { return blockStart_ + next_; }
-  // True when the block is used up: the next line or bytes taken refill it,
-  // and what was taken from it before goes stale.
-  bool UsedUp() const { return next_ == end_; }
   // True once a read or seek has failed: what looked like the end was not.
   bool Failed() const { return failed_; }
 
@@ -67,14 +55,15 @@ class BlockReader {
   int next_ = 0;     // the first byte not yet handed out
   int end_ = 0;      // the bytes the block holds
   bool failed_ = false;
-  char block_[kFileBlockSize];
+  char* block_;
 };
 
-// Gathers bytes and writes them a block at a time, each block at a multiple
-// of the block size from where the writing started.
+// Gathers small pieces and writes them a block at a time; a piece of half a
+// block or more goes out as it is, without being copied.
 class BlockWriter {
  public:
-  explicit BlockWriter(HFILE file) : file_(file) {}
+  // block has kFileBlockSize bytes.
+  BlockWriter(HFILE file, char* block) : file_(file), block_(block) {}
 
   // False once any write has failed; nothing more is written then.
   bool Write(const char* bytes, int count);
@@ -85,5 +74,5 @@ class BlockWriter {
   HFILE file_;
   int used_ = 0;
   bool failed_ = false;
-  char block_[kFileBlockSize];
+  char* block_;
 };

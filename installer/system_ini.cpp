@@ -96,25 +96,34 @@ bool CopyLine(const char* line, int length, BlockWriter& target, const char* dev
   return !StartsWithEnhancedHeader(line, length) || target.Write(deviceLine, deviceLineLength);
 }
 
-// Lines kept as they are that lie one after another in the reader's block,
-// written as one piece: before anything else is written, and before the
-// block is refilled.
-class KeptRun {
- public:
-  void Add(const char* line, int length) {
-    if (length_ == 0) start_ = line;
-    length_ += length;
+// Rewrites whole lines (count bytes ending in a line feed) exactly as one
+// line after another would be: device lines dropped, the device line after
+// each [386Enh] header. The kept lines between go out in one piece.
+bool RewriteWholeLines(const char* bytes, int count, BlockWriter& target, const char* deviceLine,
+                       int deviceLineLength) {
+  const char* end = bytes + count;
+  const char* kept = bytes;  // kept bytes not yet written start here
+  for (const char* line = bytes; line < end;) {
+    const char* lineFeed =
+        static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
+    const char* next = lineFeed + 1;
+    const int length = static_cast<int>(next - line);
+    const bool header = *line == '[' && StartsWithEnhancedHeader(line, length);
+    const bool dropped = EndsInDriverName(line, length);
+    if (header || dropped) {
+      const char* keptEnd = dropped ? line : next;
+      if (!target.Write(kept, static_cast<int>(keptEnd - kept))) return false;
+      if (header && !target.Write(deviceLine, deviceLineLength)) return false;
+      kept = next;
+    }
+    line = next;
   }
-  bool WriteTo(BlockWriter& target) {
-    bool ok = length_ == 0 || target.Write(start_, length_);
-    length_ = 0;
-    return ok;
-  }
+  return target.Write(kept, static_cast<int>(end - kept));
+}
 
- private:
-  const char* start_ = nullptr;
-  int length_ = 0;
-};
+// The rewrite's blocks of the backup read and of system.ini written.
+char BackupBlock[kFileBlockSize];
+char SystemIniBlock[kFileBlockSize];
 
 // The end of the backup as the line reader met it is its true end.
 bool AtTrueEnd(const BlockReader& source, LONG length) {
@@ -162,31 +171,23 @@ BOOL RewriteSystemIni(HFILE sourceFile, LONG length, HFILE targetFile, const cha
                       char* buffer, int size) {
   if (size < kSmallestLineBuffer || length < 0) return FALSE;
   const int deviceLineLength = TextLength(deviceLine);
-  BlockReader source(sourceFile, 0);
-  BlockWriter target(targetFile);
-  KeptRun run;
+  BlockReader source(sourceFile, 0, BackupBlock);
+  BlockWriter target(targetFile, SystemIniBlock);
   LONG consumed = 0;
   for (;;) {
     const LONG lineStart = consumed;
-    // Most lines are taken where they lie in the block; the others (across
-    // the block's end, too long, the final piece) go through the buffer.
-    if (source.UsedUp() && !run.WriteTo(target)) return FALSE;
-    const char* line = nullptr;
-    int lineLength = source.TakeLine(&line, size);
-    if (lineLength > 0) {
-      consumed += lineLength;
-      const bool header = StartsWithEnhancedHeader(line, lineLength);
-      if (!header && !EndsInDriverName(line, lineLength)) {
-        run.Add(line, lineLength);
-        continue;
-      }
-      if (!run.WriteTo(target) ||
-          !CopyLine(line, lineLength, target, deviceLine, deviceLineLength)) {
+    // The whole lines in the block are rewritten where they lie; a line's
+    // length does not change what becomes of it. The line across the
+    // block's end and the final piece go through the line buffer.
+    const char* lines = nullptr;
+    int linesLength = source.TakeWholeLines(&lines);
+    if (linesLength > 0) {
+      if (!RewriteWholeLines(lines, linesLength, target, deviceLine, deviceLineLength)) {
         return FALSE;
       }
+      consumed += linesLength;
       continue;
     }
-    if (!run.WriteTo(target)) return FALSE;
     int got = source.ReadTextLine(buffer, size);
     if (got == 0) {
       // The final piece without a line break, possibly empty: only the end
@@ -197,7 +198,7 @@ BOOL RewriteSystemIni(HFILE sourceFile, LONG length, HFILE targetFile, const cha
       break;
     }
     if (got == 1) {
-      lineLength = LineLength(buffer, size);
+      int lineLength = LineLength(buffer, size);
       if (!CopyLine(buffer, lineLength, target, deviceLine, deviceLineLength)) return FALSE;
       consumed += lineLength;
       continue;
