@@ -2,11 +2,11 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -46,10 +46,11 @@ bool MakePackage(const std::string& dir, const PackageSize& size) {
 InstallRun RunInstallation(const std::string& dir) {
   InstallRun run;
   std::string transcript = dir + "/bench.transcript";
+  std::string report = dir + "/bench.launch";
   std::string answers = Source() + "/samples/answers";
-  std::vector<std::string> args = {KYR_SETUPHOST, "--machine", dir,       "--printer",
-                                   kPrinter,      "--answers", answers,   "--transcript",
-                                   transcript,    "--module",  KYR_MODULE};
+  std::vector<std::string> args = {
+      KYR_LAUNCH,  report,  KYR_SETUPHOST,  "--machine", dir,        "--printer", kPrinter,
+      "--answers", answers, "--transcript", transcript,  "--module", KYR_MODULE};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -63,19 +64,22 @@ InstallRun RunInstallation(const std::string& dir) {
   int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) {
-    run.error = "cannot start setuphost";
+    run.error = "cannot start kyr_launch";
     return run;
   }
   int status = 0;
-  struct rusage usage = {};
-  if (wait4(child, &status, 0, &usage) != child) {
-    run.error = "lost setuphost";
+  if (waitpid(child, &status, 0) != child) {
+    run.error = "lost kyr_launch";
     return run;
   }
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.peakKilobytes = usage.ru_maxrss;
+  int exitStatus = -1;
+  std::FILE* launched = std::fopen(report.c_str(), "r");
+  bool reported =
+      launched != nullptr && std::fscanf(launched, "%d %ld", &exitStatus, &run.peakKilobytes) == 2;
+  if (launched != nullptr) std::fclose(launched);
   bool returned = ReadWholeFile(transcript).find("\nreturn 0\n") != std::string::npos;
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && returned;
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && reported && exitStatus == 0 && returned;
   if (!run.ok) run.error = "the installation did not run to its end (" + transcript + ")";
   return run;
 }
