@@ -23,6 +23,12 @@
 # process (a NULL instance) and for instances of linked modules.
 
 if(CMAKE_SCRIPT_MODE_FILE)
+  # -DSYMBOL=NAME embeds another script under its own name (the stand-in
+  # toolkit's pages), so that two scripts in one process never meet.
+  if(NOT SYMBOL)
+    set(SYMBOL HostResourceScript)
+  endif()
+  get_filename_component(input_name "${INPUT}" NAME)
   file(READ "${INPUT}" script_hex HEX)
   string(LENGTH "${script_hex}" hex_length)
   math(EXPR byte_count "${hex_length} / 2")
@@ -41,9 +47,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
     set(lines " \"\"")
   endif()
   file(WRITE "${OUTPUT}.tmp"
-"// Generated from installer/setup.rc by cmake/native-resources.cmake; do not edit.
-extern \"C\" const char HostResourceScript[] =${lines};
-extern \"C\" const unsigned long HostResourceScriptSize = ${byte_count};
+"// Generated from ${input_name} by cmake/native-resources.cmake; do not edit.
+extern \"C\" const char ${SYMBOL}[] =${lines};
+extern \"C\" const unsigned long ${SYMBOL}Size = ${byte_count};
 ")
   file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")
   return()

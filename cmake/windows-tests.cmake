@@ -56,3 +56,23 @@ foreach(scenario ${KYR_WINE_SCENARIOS})
 endforeach()
 
 include(${CMAKE_CURRENT_LIST_DIR}/windows-layer-tests.cmake)
+
+# The runner's options under Wine: answers recorded from an answers-driven
+# run replay it (two Wine runs each: typed text, a list selection and the
+# finish dialog; a message box), and the screenshots of a run with a message
+# box (one Wine run).
+foreach(name install_german_return_to_windows control_file_invalid)
+  add_test(NAME record_replay.wine.${name}
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/runner/record-replay
+            --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine
+            ${CMAKE_SOURCE_DIR}/tests/scenarios/${name})
+  set_tests_properties(record_replay.wine.${name} PROPERTIES
+    TIMEOUT 600 ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}")
+endforeach()
+add_test(NAME screenshots.wine.control_file_invalid
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/runner/check-screenshots
+          --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine
+          ${CMAKE_SOURCE_DIR}/tests/scenarios/control_file_invalid
+          ${CMAKE_SOURCE_DIR}/tests/runner/screenshots/control_file_invalid.names)
+set_tests_properties(screenshots.wine.control_file_invalid PROPERTIES
+  TIMEOUT 600 ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}")

@@ -5,10 +5,14 @@
 
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::string* error) {
   const char* usage =
-      "usage: setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE] "
-      "[--module FILE]";
+      "usage: setuphost --machine DIR --printer NAME [--answers FILE | --interactive] "
+      "[--record FILE] [--transcript FILE] [--module FILE]";
   for (int i = 1; i < argc; ++i) {
     std::string flag = argv[i];
+    if (flag == "--interactive") {
+      options->interactive = true;
+      continue;
+    }
     if (i + 1 >= argc) {
       *error = usage;
       return false;
@@ -25,6 +29,8 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::stri
       options->transcript = value;
     } else if (flag == "--module") {
       options->module = value;
+    } else if (flag == "--record") {
+      options->record = value;
     } else {
       *error = usage;
       return false;
@@ -32,6 +38,11 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::stri
   }
   if (options->machine.empty() || !options->has_printer) {
     *error = usage;
+    return false;
+  }
+  if (options->interactive && !options->answers.empty()) {
+    *error =
+        "setuphost: --interactive and --answers exclude each other: a person answers, or the file";
     return false;
   }
   if (options->printer.size() >= kPrinterTextSize) {

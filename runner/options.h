@@ -16,10 +16,13 @@ struct RunnerOptions {
   std::string answers;
   std::string transcript;
   std::string module;
+  bool interactive = false;  // a person answers at the terminal or screen
+  std::string record;        // the answers file to write of what happened
 };
 
-// setuphost --machine DIR --printer NAME [--answers FILE] [--transcript FILE]
-// [--module FILE]. False with the message to show when the line is wrong.
+// setuphost --machine DIR --printer NAME [--answers FILE | --interactive]
+// [--record FILE] [--transcript FILE] [--module FILE]. False with the
+// message to show when the line is wrong.
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::string* error);
 
 // Reads and parses the answers file; no path gives no answers.

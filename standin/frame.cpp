@@ -31,6 +31,8 @@ extern "C" HINSTANCE WINAPI HinstFrame(void) {
 extern "C" BOOL WINAPI FSetBitmap(LPCSTR library, UINT resourceNumber) {
   if (ToolkitCallFails("FSetBitmap", {CallArg(library), CallArg(resourceNumber)})) return FALSE;
   TranscriptLine("frame bitmap " + CallArg(library) + " " + std::to_string(resourceNumber));
+  if (frameWindow != nullptr && library != nullptr)
+    ShowFrameBitmap(frameWindow, library, static_cast<int>(resourceNumber));
   return static_cast<BOOL>(ToolkitResult("FSetBitmap", TRUE));
 }
 

@@ -29,3 +29,5 @@ HINSTANCE ToolkitInstance();
 // The frame window opened by InitializeFrame, and its end.
 HWND CreateFrameWindow(HINSTANCE toolkitInstance);
 void DestroyFrameWindow(HWND frame);
+// The frame shows bitmap `number` of `library` from now on.
+void ShowFrameBitmap(HWND frame, const std::string& library, int number);

@@ -16,7 +16,7 @@
 // the screen's without an owner), a child dialog's from its parent's.
 //
 // Natively a modal dialog waits for the user agent (host/user_agent.h):
-// after WM_INITDIALOG it asks AnswerDialog(NAME) and applies the answer as a
+// after WM_INITDIALOG it asks AnswerShownDialog(NAME, what it shows) and applies the answer as a
 // person would: it selects the list position in the dialog's list box
 // (LB_SETCURSEL, then LBN_SELCHANGE to the dialog when the list box
 // notifies), then clicks the button (WM_COMMAND with BN_CLICKED), and asks
@@ -36,6 +36,7 @@
 #include <memory>
 #include <string>
 
+#include "host/dialog_view.h"
 #include "host/user_agent.h"
 #include "rc_script.h"
 #include "transcript.h"
@@ -293,7 +294,7 @@ INT_PTR RunModal(HWND dialog) {
     if (w == nullptr) return -1;
     if (quit || w->dialogEnded) break;
     std::string name = StateOf(w)->name;
-    ApplyAnswer(dialog, name, User().AnswerDialog(name));
+    ApplyAnswer(dialog, name, User().AnswerShownDialog(name, DescribeDialogWindow(dialog)));
   }
   INT_PTR result = Find(dialog)->dialogResult;
   DestroyWindow(dialog);

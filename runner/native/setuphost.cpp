@@ -1,7 +1,8 @@
 // setuphost on the host layer: stands in for the system's printer
 // installation. It opens the machine, loads the setup module as the system
 // loader would, calls kyrInstall with the printer's name and answers what
-// the module shows from the answers file.
+// the module shows from the answers file, or (--interactive) lets the person
+// at the terminal answer; --record writes down every answer given.
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,8 +13,11 @@
 #include <sstream>
 #include <string>
 
+#include "answer_recorder.h"
 #include "answers.h"
+#include "interactive_agent.h"
 #include "options.h"
+#include "recording_agent.h"
 #include "host/loader.h"
 #include "host/machine.h"
 #include "host/user_agent.h"
@@ -107,7 +111,20 @@ HWND CreateParentWindow(HINSTANCE instance) {
 
 int main(int argc, char** argv) {
   RunnerOptions options = ParseOptions(argc, argv);
-  AnswersAgent agent{AnswerQueue(LoadAnswers(options.answers))};
+  AnswersAgent answersAgent{AnswerQueue(LoadAnswers(options.answers))};
+  InteractiveAgent person(std::cin, std::cout, [](const std::string& message) { Stop(message); });
+  host::UserAgent* answering = &answersAgent;
+  if (options.interactive) answering = &person;
+  AnswerRecorder recorder;
+  std::string recordError;
+  if (!recorder.Open(options.record,
+                     "answers recorded by setuphost for the printer \"" + options.printer + "\"",
+                     &recordError)) {
+    Stop(recordError);
+  }
+  RecordingAgent recording(*answering, recorder);
+  host::UserAgent& agent =
+      recorder.Active() ? static_cast<host::UserAgent&>(recording) : *answering;
 
   std::string error;
   if (!host::OpenMachine(options.machine, &error)) Stop("setuphost: " + error);

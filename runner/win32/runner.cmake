@@ -5,7 +5,8 @@ file(GLOB RUNNER_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp
 if(RUNNER_WIN32_SOURCES)
   add_executable(setuphost ${RUNNER_WIN32_SOURCES})
   set_target_properties(setuphost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-  target_include_directories(setuphost PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/standin/win32)
+  target_include_directories(setuphost PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/standin/win32
+    ${CMAKE_SOURCE_DIR}/standin)
   target_link_libraries(setuphost PRIVATE runner_answers profile_text transcript user32 gdi32 kernel32)
   # A console program: its messages go to the caller's standard error.
   target_link_options(setuphost PRIVATE -mconsole)

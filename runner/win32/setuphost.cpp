@@ -11,7 +11,13 @@
 //   dialog to wait for the user, takes the next answer, checks that it names
 //   what is shown, types the text, selects the list entry and presses the
 //   button. What does not fit, or a run that stands still, stops the process
-//   at once with status 2.
+//   at once with status 2. With --interactive it answers nothing: the person
+//   at the display clicks, and the run may take as long as they like. With
+//   SETUPHOST_SCREENSHOTS (a folder) it first asks for a picture of each
+//   waiting window (screenshots.h).
+// - With --record FILE, what the main thread is told (a page ending, a
+//   button clicked in a dialog, a message box going) is written down as an
+//   answers file (observed_answers.h), whoever answered.
 // - What the module tells the system and no window shows (a font loaded, a
 //   broadcast, a restart request, the end of a dialog, the end of the
 //   process) is recorded where the module calls it: the runner replaces
@@ -29,6 +35,11 @@
 #include <vector>
 
 #include "import_table.h"
+#include "observed_answers.h"
+#include "printer_wizard.h"
+#include "runner/answer_recorder.h"
+#include "screenshots.h"
+#include "shown_windows.h"
 #include "page_window.h"
 #include "runner/answers.h"
 #include "runner/options.h"
@@ -38,8 +49,6 @@
 namespace {
 
 constexpr int kStopStatus = 2;
-// A message box's text control: 0xFFFF on Windows, 100 on Wine.
-constexpr int kMessageBoxTextIds[] = {0xFFFF, 100};
 // How long a run may take in all, unless SETUPHOST_TIMEOUT says otherwise.
 constexpr DWORD kDefaultTimeoutSeconds = 120;
 constexpr DWORD kPollMilliseconds = 20;
@@ -47,10 +56,14 @@ constexpr UINT kSendTimeoutMilliseconds = 10000;
 
 struct State {
   HWND parent = nullptr;
-  HMODULE module = nullptr;
   DWORD mainThread = 0;
   AnswerQueue* answers = nullptr;
   DWORD timeoutSeconds = kDefaultTimeoutSeconds;
+  // The person clicks; the runner answers nothing and waits as long as it
+  // takes.
+  bool interactive = false;
+  // Set while the answering thread types into a page's edit field.
+  volatile LONG typing = 0;
 };
 
 State& Run() {
@@ -63,117 +76,6 @@ State& Run() {
   std::fflush(nullptr);
   TerminateProcess(GetCurrentProcess(), kStopStatus);
   ExitProcess(kStopStatus);
-}
-
-std::string WindowText(HWND window) {
-  char text[1024];
-  int length = GetWindowTextA(window, text, sizeof text);
-  return std::string(text, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-std::string ClassName(HWND window) {
-  char name[64];
-  int length = GetClassNameA(window, name, sizeof name);
-  return std::string(name, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-bool IsDialogWindow(HWND window) { return ClassName(window) == "#32770"; }
-
-// A dialog from the module's own resources.
-bool IsModuleDialog(HWND window) {
-  if (window == nullptr || Run().module == nullptr || !IsDialogWindow(window)) return false;
-  return reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) == Run().module;
-}
-
-// The text control of a message box, if window is one: a top-level dialog
-// of the system's own (user32's instance, or none on Wine) with the text
-// control that message boxes have.
-HWND MessageBoxText(HWND window) {
-  static HMODULE system = GetModuleHandleA("user32.dll");
-  auto instance = reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-  if (!IsDialogWindow(window) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 ||
-      (instance != system && instance != nullptr)) {
-    return nullptr;
-  }
-  for (int id : kMessageBoxTextIds) {
-    HWND text = GetDlgItem(window, id);
-    if (text != nullptr && ClassName(text) == "Static") return text;
-  }
-  return nullptr;
-}
-
-bool IsMessageBox(HWND window) { return MessageBoxText(window) != nullptr; }
-
-// The module's dialogs by their template, known from the caption.
-std::string DialogName(HWND dialog) {
-  std::string caption = WindowText(dialog);
-  if (caption == "Printers") return "INSTALL_DLG";
-  if (caption == "Copying") return "COPY_DLG";
-  if (caption == "Finish Setup ") return "1";
-  return TranscriptQuote(caption);
-}
-
-// The modal dialogs of the module, which wait for the user.
-bool WaitsForUser(const std::string& name) { return name == "INSTALL_DLG" || name == "1"; }
-
-// The style of a message box as the box shows it: its buttons, its icon and
-// its default button.
-UINT MessageBoxStyle(HWND box) {
-  auto has = [box](int id) {
-    HWND button = GetDlgItem(box, id);
-    return button != nullptr && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0;
-  };
-  struct Buttons {
-    std::vector<int> ids;
-    UINT style;
-  };
-  const Buttons sets[] = {
-      {{IDABORT, IDRETRY, IDIGNORE}, MB_ABORTRETRYIGNORE},
-      {{IDYES, IDNO, IDCANCEL}, MB_YESNOCANCEL},
-      {{IDYES, IDNO}, MB_YESNO},
-      {{IDRETRY, IDCANCEL}, MB_RETRYCANCEL},
-      {{IDOK, IDCANCEL}, MB_OKCANCEL},
-      {{IDOK}, MB_OK},
-  };
-  UINT style = MB_OK;
-  std::vector<int> shown = {IDOK};
-  for (const Buttons& set : sets) {
-    bool all = true;
-    for (int id : set.ids) all = all && has(id);
-    if (all) {
-      style = set.style;
-      shown = set.ids;
-      break;
-    }
-  }
-  for (size_t i = 0; i < shown.size(); ++i) {
-    HWND button = GetDlgItem(box, shown[i]);
-    if ((GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) {
-      style |= static_cast<UINT>(i) * MB_DEFBUTTON2;
-      break;
-    }
-  }
-  struct Icon {
-    LPCSTR id;
-    UINT style;
-  };
-  const Icon icons[] = {{IDI_HAND, MB_ICONHAND},
-                        {IDI_QUESTION, MB_ICONQUESTION},
-                        {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
-                        {IDI_ASTERISK, MB_ICONASTERISK}};
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    LONG childStyle = GetWindowLongA(child, GWL_STYLE);
-    if (ClassName(child) != "Static" || (childStyle & SS_TYPEMASK) != SS_ICON ||
-        (childStyle & WS_VISIBLE) == 0) {
-      continue;
-    }
-    HICON shownIcon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    for (const Icon& icon : icons) {
-      if (shownIcon != nullptr && shownIcon == LoadIconA(nullptr, icon.id)) style |= icon.style;
-    }
-  }
-  return style;
 }
 
 // --- What the main thread shows, recorded as it happens -------------------
@@ -210,6 +112,8 @@ LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     BeforeMessage(call->hwnd, call->message, call->lParam);
+    ObserveSentMessage(call->hwnd, call->message, call->wParam, call->lParam,
+                       InterlockedCompareExchange(&Run().typing, 0, 0) != 0);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -224,6 +128,16 @@ LRESULT CALLBACK CallWindowReturnHook(int code, WPARAM wParam, LPARAM lParam) {
                      TranscriptQuote(WindowText(call->hwnd)) + " " +
                      std::to_string(MessageBoxStyle(call->hwnd)));
     }
+    if (call->message == WM_INITDIALOG) ObserveDialogInitialised(call->hwnd);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The messages the main thread takes from its queue: the ends of pages and
+// the runner's own clicks.
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    ObserveTakenMessage(*reinterpret_cast<const MSG*>(lParam));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -354,15 +268,13 @@ void SendOrStop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-int PageButton(const std::string& outcome) {
-  if (outcome == "CONTINUE") return kPageContinueButton;
-  if (outcome == "EXIT") return kPageExitButton;
-  if (outcome == "BACK") return kPageBackButton;
-  return kPageHelpButton;  // REACTIVATE: the help is shown, the page comes back
-}
-
 void AnswerPage(const Shown& shown) {
   std::string what = "page " + std::to_string(shown.page);
+  // The help page is part of "reactivate": it is read and closed.
+  if (shown.page == kHelpPage) {
+    Press(shown.window, kHelpOkButton);
+    return;
+  }
   const Answer* answer = Run().answers->Next();
   if (answer == nullptr || answer->kind != Answer::Kind::Page || answer->page != shown.page) {
     Stop(UnexpectedMessage(what, answer));
@@ -371,9 +283,12 @@ void AnswerPage(const Shown& shown) {
     HWND edit = GetDlgItem(shown.window, kPageEditField);
     if (edit == nullptr)
       Stop("setuphost: " + what + " has no edit field for '" + answer->source + "'");
+    InterlockedExchange(&Run().typing, 1);
     SendOrStop(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
+    InterlockedExchange(&Run().typing, 0);
   }
-  int button = PageButton(answer->outcome);
+  // REACTIVATE is the Help button: the help is shown, the page comes back.
+  int button = PageButtonOfOutcome(answer->outcome);
   if (GetDlgItem(shown.window, button) == nullptr) {
     Stop("setuphost: " + what + " has no button for '" + answer->source + "'");
   }
@@ -412,7 +327,7 @@ DWORD WINAPI AnswerThread(LPVOID) {
   std::set<HWND> answered;
   for (;;) {
     Sleep(kPollMilliseconds);
-    if (GetTickCount() - start > Run().timeoutSeconds * 1000) {
+    if (!Run().interactive && GetTickCount() - start > Run().timeoutSeconds * 1000) {
       Stop("setuphost: the run took longer than " + std::to_string(Run().timeoutSeconds) +
            " seconds; it stands still");
     }
@@ -422,15 +337,18 @@ DWORD WINAPI AnswerThread(LPVOID) {
     switch (shown.kind) {
       case Shown::Kind::Page:
         lastWait = shown.wait;
-        AnswerPage(shown);
+        Screenshot(shown.window, "page-" + std::to_string(shown.page));
+        if (!Run().interactive) AnswerPage(shown);
         break;
       case Shown::Kind::MessageBox:
         answered.insert(shown.window);
-        AnswerMessageBox(shown);
+        Screenshot(shown.window, "msgbox");
+        if (!Run().interactive) AnswerMessageBox(shown);
         break;
       case Shown::Kind::Dialog:
         answered.insert(shown.window);
-        AnswerDialog(shown);
+        Screenshot(shown.window, "dialog-" + shown.dialog);
+        if (!Run().interactive) AnswerDialog(shown);
         break;
       case Shown::Kind::None:
         break;
@@ -468,25 +386,6 @@ std::string MachineValue(const std::string& ini, const char* key, const char* fa
   return value;
 }
 
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// The window of the printer installation that the module takes as its parent.
-HWND CreateParentWindow(HINSTANCE instance) {
-  WNDCLASSA parentClass = {};
-  parentClass.lpfnWndProc = ParentProc;
-  parentClass.hInstance = instance;
-  parentClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  parentClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  parentClass.lpszClassName = "PrinterInstall";
-  RegisterClassA(&parentClass);
-  HWND parent = CreateWindowExA(0, "PrinterInstall", "Add Printer", WS_OVERLAPPEDWINDOW, 0, 0, 480,
-                                360, nullptr, nullptr, instance, nullptr);
-  if (parent != nullptr) ShowWindow(parent, SW_SHOWNORMAL);
-  return parent;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -495,6 +394,19 @@ int main(int argc, char** argv) {
   State& run = Run();
   run.answers = &answers;
   run.mainThread = GetCurrentThreadId();
+  run.interactive = options.interactive;
+  AnswerRecorder recorder;
+  std::string recordError;
+  if (!recorder.Open(
+          options.record,
+          "answers recorded by setuphost.exe for the printer \"" + options.printer + "\"",
+          &recordError)) {
+    Stop(recordError);
+  }
+  if (recorder.Active()) RecordAnswersTo(&recorder);
+  if (const char* shots = std::getenv("SETUPHOST_SCREENSHOTS")) {
+    if (*shots != '\0') TakeScreenshotsInto(shots, options.transcript);
+  }
   if (const char* timeout = std::getenv("SETUPHOST_TIMEOUT")) {
     int seconds = std::atoi(timeout);
     if (seconds > 0) run.timeoutSeconds = static_cast<DWORD>(seconds);
@@ -516,10 +428,11 @@ int main(int argc, char** argv) {
   std::string cwd = MachineValue(ini, "cwd", "");
 
   HINSTANCE self = GetModuleHandleA(nullptr);
-  run.parent = CreateParentWindow(self);
+  run.parent = CreatePrinterWizardWindow(self, options.printer);
   if (run.parent == nullptr) Stop("setuphost: cannot create the parent window");
   SetWindowsHookExA(WH_CALLWNDPROC, CallWindowHook, nullptr, run.mainThread);
   SetWindowsHookExA(WH_CALLWNDPROCRET, CallWindowReturnHook, nullptr, run.mainThread);
+  SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, run.mainThread);
 
   // The toolkit DLLs lie beside this program; the module's own directory is
   // searched first, as the system loads a driver's setup module.
@@ -528,7 +441,7 @@ int main(int argc, char** argv) {
     Stop("setuphost: cannot load " + modulePath + " (error " + std::to_string(GetLastError()) +
          ")");
   }
-  run.module = module;
+  SetSetupModule(module);
   ReplaceImports(
       module,
       {

@@ -1,12 +1,46 @@
 // Pages on the host layer: the host's user agent is the person who answers.
+// It is shown what the page shows, from the custom-dialog library's own
+// templates (standin/win32/mscuistf.rc, embedded by the build).
 #include "page_ui.h"
+#include "page_buttons.h"
 
+#include <cstdio>
+
+#include "host/dialog_view.h"
 #include "host/loader.h"
 #include "host/user_agent.h"
 
+extern "C" const char StandinPageScript[];
+
+namespace {
+
+host::WindowView TemplateView(int number) {
+  host::WindowView view;
+  std::string error;
+  if (!host::DescribeDialogTemplate(StandinPageScript, MAKEINTRESOURCEA(number), &view, &error)) {
+    std::fprintf(stderr, "toolkit: page %d cannot be shown: %s\n", number, error.c_str());
+    view.caption = "Setup";
+  }
+  return view;
+}
+
+// What the page shows, with the edit field holding what it holds now.
+host::WindowView PageView(const StandinPage& page) {
+  host::WindowView view = TemplateView(page.number);
+  for (host::ControlView& control : view.controls) {
+    if (control.kind == host::ControlView::Kind::Edit) control.text = page.edit_text;
+  }
+  return view;
+}
+
+}  // namespace
+
 std::string WaitForPageOutcome(StandinPage& page, HWND frameWindow) {
   (void)frameWindow;
-  return host::User().AnswerPage(page.number, page.has_edit ? &page.edit_text : nullptr);
+  std::string outcome = host::User().AnswerShownPage(page.number, PageView(page),
+                                                     page.has_edit ? &page.edit_text : nullptr);
+  if (outcome == "REACTIVATE") host::User().ShowHelp(page.number, TemplateView(kHelpPage));
+  return outcome;
 }
 
 void ClosePageUi(StandinPage& page) { (void)page; }
@@ -37,3 +71,10 @@ HWND CreateFrameWindow(HINSTANCE toolkitInstance) {
 }
 
 void DestroyFrameWindow(HWND frame) { DestroyWindow(frame); }
+
+// The host draws nothing: the transcript's "frame bitmap" line is all.
+void ShowFrameBitmap(HWND frame, const std::string& library, int number) {
+  (void)frame;
+  (void)library;
+  (void)number;
+}

@@ -107,7 +107,7 @@ toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp
 # The version resources of files, from the system's version.dll.
 target_link_libraries(msdetstf PRIVATE version)
 toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp ${STANDIN_WIN32_DIR}/mscuistf.rc)
-target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR})
+target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 
 set(KYR_TOOLKIT_IMPORT_LIBS ${import_libs} CACHE INTERNAL "The stand-in toolkit's import libraries")
 add_custom_target(toolkit_imports DEPENDS ${import_targets})

@@ -3,7 +3,7 @@
 // and the toolkit waits in a message loop until one of its buttons ends it
 // (page_window.h). A page stays a window while it is on the stack: brought
 // back, it is shown again as it was. Only the page being waited for is
-// visible; the pages below it are hidden.
+// visible, with its caption drawn active; the pages below it are hidden.
 #include <windows.h>
 
 #include <algorithm>
@@ -34,6 +34,18 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+// Pages sit in the middle of the frame, whatever its size, as a setup
+// program's dialogs do.
+void CentreInFrame(HWND window, HWND frameWindow) {
+  RECT frame;
+  RECT page;
+  if (!GetClientRect(frameWindow, &frame) || !GetWindowRect(window, &page)) return;
+  int width = page.right - page.left;
+  int height = page.bottom - page.top;
+  SetWindowPos(window, nullptr, (frame.right - width) / 2, (frame.bottom - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND CreatePage(const StandinPage& page, HWND frameWindow, int number, const char* procedure) {
   HMODULE library = LoadLibraryA(page.library.c_str());
   if (library == nullptr) {
@@ -52,6 +64,7 @@ HWND CreatePage(const StandinPage& page, HWND frameWindow, int number, const cha
     return nullptr;
   }
   SetPropA(window, kPageNumberProperty, reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(number)));
+  CentreInFrame(window, frameWindow);
   return window;
 }
 
@@ -82,21 +95,47 @@ int RunPage(HWND window) {
   return button;
 }
 
-// The Help button: the help page is shown over the page and closed again,
-// and the page is then reactivated.
-void ShowHelp(const StandinPage& page, HWND frameWindow) {
+// A page's caption is drawn as active while the page is the one the user
+// works in; a child window is never activated by the system itself.
+void ShowCurrent(HWND window, bool current) {
+  SendMessageA(window, WM_NCACTIVATE, current ? TRUE : FALSE, 0);
+}
+
+// The keyboard goes to the page shown: to its edit field, else its default
+// button. A page brought back, or reactivated after its help, has lost it.
+void FocusPage(HWND window) {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window, focus)) return;
+  HWND target = GetDlgItem(window, kPageEditField);
+  if (target == nullptr) {
+    LRESULT id = SendMessageA(window, DM_GETDEFID, 0, 0);
+    if (HIWORD(id) == DC_HASDEFID) target = GetDlgItem(window, LOWORD(id));
+  }
+  if (target == nullptr) target = GetNextDlgTabItem(window, nullptr, FALSE);
+  if (target != nullptr) SetFocus(target);
+}
+
+// Where the help goes: over the page that asked, a little down and to the
+// right, so that both captions show.
+constexpr int kHelpOffset = 24;
+
+// The Help button: the help page is shown in front of the page and waits
+// for its OK like a page; then it goes and the page is reactivated.
+void ShowHelp(const StandinPage& page, HWND pageWindow, HWND frameWindow) {
   HWND help = CreatePage(page, frameWindow, kHelpPage, "FHelpDlgProc");
   if (help == nullptr) return;
-  ShowWindow(help, SW_SHOW);
+  RECT asking;
+  GetWindowRect(pageWindow, &asking);
+  MapWindowPoints(nullptr, frameWindow, reinterpret_cast<POINT*>(&asking), 2);
+  SetWindowPos(help, HWND_TOP, asking.left + kHelpOffset, asking.top + kHelpOffset, 0, 0,
+               SWP_NOSIZE | SWP_SHOWWINDOW);
+  EnableWindow(pageWindow, FALSE);
+  ShowCurrent(pageWindow, false);
+  ShowCurrent(help, true);
+  SetFocus(GetDlgItem(help, kHelpOkButton));
   UpdateWindow(help);
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
-    PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
-    if (!IsDialogMessageA(help, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
+  RunPage(help);
+  EnableWindow(pageWindow, TRUE);
   DestroyWindow(help);
 }
 
@@ -121,10 +160,14 @@ std::string WaitForPageOutcome(StandinPage& page, HWND frameWindow) {
     if (other != window) ShowWindow(other, SW_HIDE);
   }
   ShowWindow(window, SW_SHOW);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  ShowCurrent(window, true);
+  FocusPage(window);
   UpdateWindow(window);
 
   int button = RunPage(window);
+  ShowCurrent(window, false);
   if (page.has_edit) page.edit_text = WindowText(GetDlgItem(window, kPageEditField));
   switch (button) {
     case kPageExitButton:
@@ -132,7 +175,7 @@ std::string WaitForPageOutcome(StandinPage& page, HWND frameWindow) {
     case kPageBackButton:
       return "BACK";
     case kPageHelpButton:
-      ShowHelp(page, frameWindow);
+      ShowHelp(page, window, frameWindow);
       return "REACTIVATE";
     case kPageContinueButton:
       return "CONTINUE";

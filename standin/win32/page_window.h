@@ -13,19 +13,11 @@
 
 #include <windows.h>
 
+#include "page_buttons.h"
+
 constexpr const char kPageNumberProperty[] = "SetupPage";
 constexpr const char kPageWaitProperty[] = "SetupPageWait";
 constexpr const char kPageEndMessageName[] = "KyrothSetupPageEnd";
-
-// The pages' buttons and the destination page's edit field.
-constexpr int kPageContinueButton = 403;
-constexpr int kPageBackButton = 402;
-constexpr int kPageExitButton = 424;
-constexpr int kPageHelpButton = 408;
-constexpr int kPageEditField = 427;
-
-// The help page the Help button shows, and its OK button.
-constexpr int kHelpPage = 900;
 
 inline UINT PageEndMessage() {
   static UINT message = RegisterWindowMessageA(kPageEndMessageName);

@@ -1,0 +1,40 @@
+// The runner's command line.
+#include <gtest/gtest.h>
+
+#include "options.h"
+
+namespace {
+
+bool Parse(std::vector<std::string> words, RunnerOptions* options, std::string* error) {
+  std::vector<char*> argv = {const_cast<char*>("setuphost")};
+  for (std::string& word : words) argv.push_back(word.data());
+  return ParseRunnerOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(ParseRunnerOptions, InteractiveTakesNoValueAndRecordTakesAFile) {
+  RunnerOptions options;
+  std::string error;
+  ASSERT_TRUE(Parse({"--interactive", "--machine", "m", "--record", "r.answers", "--printer", "P"},
+                    &options, &error))
+      << error;
+  EXPECT_TRUE(options.interactive);
+  EXPECT_EQ(options.record, "r.answers");
+  EXPECT_EQ(options.machine, "m");
+  EXPECT_EQ(options.printer, "P");
+}
+
+TEST(ParseRunnerOptions, RefusedLines) {
+  const std::vector<std::vector<std::string>> lines = {
+      {"--machine", "m", "--printer", "P", "--interactive", "--answers", "a"},  // both answer
+      {"--machine", "m", "--printer", "P", "--record"},                         // no file
+      {"--machine", "m", "--interactive"},                                      // no printer
+  };
+  for (const auto& line : lines) {
+    RunnerOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse(line, &options, &error)) << line.back();
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+}  // namespace
