@@ -56,3 +56,4 @@ foreach(scenario ${KYR_WINE_SCENARIOS})
 endforeach()
 
 include(${CMAKE_CURRENT_LIST_DIR}/windows-layer-tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/windows-conformance.cmake)
