@@ -128,7 +128,7 @@ void ClassesRoot() {
   LONG size = 32;
   status = RegQueryValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\.conform", data.data(), &size);
   Observe(kArea, "RegQueryValueA", "HKLM \"Software\\Classes\\.conform\"",
-          Status(status) + " " + Quote(status == ERROR_SUCCESS ? data.data() : ""));
+          Status(status) + " " + (status == ERROR_SUCCESS ? data.Text() : "\"\""));
   if (seen != nullptr) RegCloseKey(seen);
   Observe(kArea, "RegDeleteKeyA", "HKCR \".conform\"",
           Status(RegDeleteKeyA(HKEY_CLASSES_ROOT, ".conform")));

@@ -44,6 +44,13 @@ class Buffer {
   explicit Buffer(size_t size) : bytes_(size == 0 ? 1 : size, kSentinel) {}
   char* data() { return bytes_.data(); }
   std::string Shown(size_t size) const { return QuoteBytes(bytes_.data(), size); }
+  // The text up to its zero, or the whole buffer when it has none (a call
+  // that wrote nothing, or no terminator).
+  std::string Text() const {
+    size_t length = 0;
+    while (length < bytes_.size() && bytes_[length] != '\0') ++length;
+    return QuoteBytes(bytes_.data(), length);
+  }
 
  private:
   std::vector<char> bytes_;

@@ -61,7 +61,7 @@ void LanguageNames() {
     Buffer buffer(128);
     ArmError();
     DWORD result = VerLanguageNameA(id, buffer.data(), 128);
-    Observe(kArea, "VerLanguageNameA", Hex(id), Number(result) + " " + Quote(buffer.data()));
+    Observe(kArea, "VerLanguageNameA", Hex(id), Number(result) + " " + buffer.Text());
   }
   // "English (United States)" is 23 characters.
   const DWORD sizes[] = {0, 1, 10, 23, 24, 25};
