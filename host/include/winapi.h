@@ -843,7 +843,8 @@ BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFi
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime);
 // The entries of one folder whose names match the last component of
 // pattern, which may hold * and ? ("*.*" matches every name, as "*" does);
-// letter case is ignored. Entries come in byte order of their names, and
+// letter case is ignored; each entry's attributes are GetFileAttributesA's
+// (hidden included). Entries come in byte order of their names, and
 // "." and ".." come first for a folder that is not a drive's root, as
 // Windows lists them. INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when
 // nothing matches (a pattern ending in a backslash matches nothing),

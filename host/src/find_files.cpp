@@ -72,6 +72,7 @@ bool Fill(const Search& search, const std::string& name, LPWIN32_FIND_DATAA data
   data->dwFileAttributes =
       S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!(info.st_mode & S_IWUSR)) data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+  if (HasHiddenAttribute(native)) data->dwFileAttributes |= FILE_ATTRIBUTE_HIDDEN;
   data->ftLastWriteTime = FileTimeOf(info.st_mtim);
   data->ftCreationTime = data->ftLastWriteTime;
   data->ftLastAccessTime = data->ftLastWriteTime;

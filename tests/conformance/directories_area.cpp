@@ -108,6 +108,24 @@ void Searches() {
   }
 }
 
+// The attributes a search reports, as GetFileAttributesA reports them.
+void SearchAttributes() {
+  const char* names[] = {"hidden.txt", "ro2.txt", "new.txt", "sub"};
+  for (const char* name : names) {
+    WIN32_FIND_DATAA data;
+    std::memset(&data, 0, sizeof data);
+    HANDLE search = FindFirstFileA(name, &data);
+    if (search == INVALID_HANDLE_VALUE) {
+      Observe(kArea, "FindFirstFileA", std::string("attributes ") + Quote(name),
+              "INVALID_HANDLE_VALUE" + Error());
+      continue;
+    }
+    Observe(kArea, "FindFirstFileA", std::string("attributes ") + Quote(name),
+            Hex(data.dwFileAttributes) + " size " + Number(data.nFileSizeLow));
+    FindClose(search);
+  }
+}
+
 void FileTimes() {
   struct {
     const char* label;
@@ -136,6 +154,7 @@ void RunDirectories() {
   CurrentDirectory();
   SystemDirectories();
   Searches();
+  SearchAttributes();
   FileTimes();
 }
 

@@ -139,6 +139,11 @@ TEST_F(FileNamesTest, CreatedHiddenFileReadsHidden) {
     ASSERT_NE(file, HFILE_ERROR) << c.name;
     _lclose(file);
     EXPECT_EQ(GetFileAttributesA(c.name), c.expected) << c.name;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(c.name, &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE) << c.name;
+    EXPECT_EQ(found.dwFileAttributes, c.expected) << c.name;
+    FindClose(search);
   }
 }
 
