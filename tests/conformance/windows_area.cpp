@@ -136,6 +136,34 @@ void Text() {
   Observe(kArea, "DestroyWindow", "destroyed window", Number(destroyed) + Error());
 }
 
+// A parent's child windows by control id, as dialogs reach their items.
+void ChildItems() {
+  HWND parent = CreateWindowExA(0, "ConformClass", "parent", WS_POPUP, 0, 0, 200, 100, nullptr,
+                                nullptr, OwnInstance(), nullptr);
+  HWND child = CreateWindowExA(0, "STATIC", "item", WS_CHILD, 5, 5, 50, 20, parent,
+                               reinterpret_cast<HMENU>(7), OwnInstance(), nullptr);
+  Observe(kArea, "GetDlgItem", "7", GetDlgItem(parent, 7) == child ? "the child" : "other");
+  ArmError();
+  HWND missing = GetDlgItem(parent, 8);
+  Observe(kArea, "GetDlgItem", "8", missing == nullptr ? "NULL" : "window");
+  Observe(kArea, "SetDlgItemTextA", "7", Number(SetDlgItemTextA(parent, 7, "longer text")));
+  const int sizes[] = {1, 6, 11, 12, 64};
+  for (int size : sizes) {
+    Buffer buffer(size);
+    UINT copied = GetDlgItemTextA(parent, 7, buffer.data(), size);
+    Observe(kArea, "GetDlgItemTextA", "7 size " + Number(size),
+            Number(copied) + " " + buffer.Shown(std::min(size, 13)));
+  }
+  Observe(kArea, "SendDlgItemMessageA", "7 WM_GETTEXTLENGTH",
+          Number(SendDlgItemMessageA(parent, 7, WM_GETTEXTLENGTH, 0, 0)));
+  RECT rect{0, 0, 0, 0};
+  GetWindowRect(child, &rect);
+  Observe(kArea, "GetWindowRect", "child",
+          Number(rect.right - rect.left) + "x" + Number(rect.bottom - rect.top));
+  DestroyWindow(parent);
+  Observe(kArea, "IsWindow", "child of a destroyed parent", Number(IsWindow(child)));
+}
+
 void Queue() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -243,6 +271,7 @@ void RunWindows() {
   Classes();
   Creation();
   Text();
+  ChildItems();
   Queue();
   ListBoxes();
   MetricsAndFonts();
