@@ -116,7 +116,12 @@ void Forget(HFILE handle) {
 }
 
 // Resolves a path for opening; empty with the error set when it cannot be.
+// A name ending in a backslash is no file's name.
 std::string Resolve(LPCSTR path, std::string* full) {
+  if (EndsInSeparator(path)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return std::string();
+  }
   std::string native = NativePathOfCall(path, full);
   if (native.empty()) return native;
   if (sys::OpenRefused(*full) || sys::CallFails(Syscall::Open)) {
@@ -153,6 +158,7 @@ bool IsOpenFile(HFILE file) { return Find(file) != nullptr; }
 void ResetFiles() {
   for (auto& [handle, file] : TheFiles().open) sys::Close(file.fd);
   TheFiles() = Files();
+  ResetSharedOpens();
   ClearFaults();
 }
 
@@ -161,23 +167,27 @@ void ResetFiles() {
 extern "C" {
 
 HFILE WINAPI _lopen(LPCSTR path, int mode) {
+  // Access mode 3 names neither reading nor writing: the file opens, and
+  // every read or write of the handle is refused, as on Windows.
   int access = mode & 3;
-  if (access == 3) return host::Fail(ERROR_INVALID_PARAMETER);
   std::string full;
   std::string native = host::Resolve(path, &full);
   if (native.empty()) return HFILE_ERROR;
   struct stat info;
   if (host::sys::Stat(native.c_str(), &info) != 0) return host::Fail(host::ErrorOf(errno, full));
-  bool canRead = access != OF_WRITE;
-  bool canWrite = access != OF_READ;
+  bool canRead = access == OF_READ || access == OF_READWRITE;
+  bool canWrite = access == OF_WRITE || access == OF_READWRITE;
   // A directory cannot be opened; nor can a read-only file for writing
   // (checked by the mode bits, since the host may run as root).
   if (S_ISDIR(info.st_mode) || (canWrite && !(info.st_mode & S_IWUSR)))
     return host::Fail(ERROR_ACCESS_DENIED);
+  if (!host::ShareAllows(info, canRead, canWrite, mode)) return host::Fail(ERROR_SHARING_VIOLATION);
   int flags = canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY;
   int fd = host::sys::Open(native.c_str(), flags | O_CLOEXEC, 0);
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
-  return host::Remember(fd, full, canRead, canWrite);
+  HFILE handle = host::Remember(fd, full, canRead, canWrite);
+  if (handle != HFILE_ERROR) host::AddSharedOpen(handle, info, canRead, canWrite, mode);
+  return handle;
 }
 
 HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
@@ -188,16 +198,23 @@ HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
   off_t oldSize = 0;
   if (host::sys::Stat(native.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) return host::Fail(ERROR_ACCESS_DENIED);
+    if (!host::ShareAllows(info, true, true, OF_SHARE_DENY_NONE))
+      return host::Fail(ERROR_SHARING_VIOLATION);
     oldSize = info.st_size;
   }
-  // Attribute 1 makes the new file read-only; the handle still writes.
+  // Attribute 1 makes the new file read-only (the handle still writes), 2
+  // hidden.
   mode_t permissions = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
   int fd = host::sys::Open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, permissions);
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
+  if (attributes & FILE_ATTRIBUTE_HIDDEN) host::SetHiddenAttribute(native);
   host::sys::GiveDiskSpace(full[0], oldSize);
-  // Other handles on the file see it empty now.
   HFILE handle = host::Remember(fd, full, true, true);
-  if (handle != HFILE_ERROR) host::LengthOf(*host::Find(handle)) = 0;
+  if (handle == HFILE_ERROR) return handle;
+  // Other handles on the file see it empty now.
+  host::LengthOf(*host::Find(handle)) = 0;
+  if (host::sys::Fstat(fd, &info) == 0)
+    host::AddSharedOpen(handle, info, true, true, OF_SHARE_DENY_NONE);
   return handle;
 }
 
@@ -285,6 +302,7 @@ HFILE WINAPI _lclose(HFILE file) {
   if (host::sys::CallFails(host::Syscall::Close)) return host::Fail(ERROR_INVALID_HANDLE);
   host::sys::Close(f->fd);
   host::Forget(file);
+  host::RemoveSharedOpen(file);
   return 0;
 }
 
@@ -306,6 +324,10 @@ BOOL WINAPI SetEndOfFile(HANDLE file) {
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR path) {
+  if (host::EndsInSeparator(path)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return FALSE;
+  }
   std::string full;
   std::string native = host::NativePathOfCall(path, &full);
   if (native.empty()) return FALSE;
