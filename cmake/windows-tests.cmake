@@ -76,3 +76,4 @@ add_test(NAME screenshots.wine.control_file_invalid
           ${CMAKE_SOURCE_DIR}/tests/runner/screenshots/control_file_invalid.names)
 set_tests_properties(screenshots.wine.control_file_invalid PROPERTIES
   TIMEOUT 600 ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}")
+include(${CMAKE_CURRENT_LIST_DIR}/windows-conformance.cmake)

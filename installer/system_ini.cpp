@@ -10,8 +10,15 @@
 // device line when it ends like one. A read error looks like the end of the
 // file to the line reader, so the end is only believed where the backup's
 // known length says it is.
+//
+// The backup is read and system.ini written a block at a time; the lines are
+// cut out of the block in memory exactly as the line reader cuts them from
+// the file, so a large system.ini costs a few calls rather than one per byte.
 #include "installer/system_ini.h"
 
+#include <cstring>
+
+#include "installer/block_file.h"
 #include "installer/control_file.h"
 #include "installer/text_length.h"
 
@@ -42,18 +49,11 @@ bool StartsWithEnhancedHeader(const char* bytes, int length) {
          SameBytes(bytes, kEnhancedHeader, kEnhancedHeaderLength);
 }
 
-bool WriteBytes(HFILE file, const char* bytes, int count) {
-  return count == 0 || _lwrite(file, bytes, static_cast<UINT>(count)) == static_cast<UINT>(count);
-}
-
-LONG Position(HFILE file) { return _llseek(file, 0, FILE_CURRENT); }
-
 // The bytes of a line that ReadTextLine returned with 1: up to and including
 // its first line feed.
-int LineLength(const char* buffer) {
-  int length = 0;
-  while (buffer[length] != '\n') ++length;
-  return length + 1;
+int LineLength(const char* buffer, int size) {
+  const void* lineFeed = std::memchr(buffer, '\n', static_cast<size_t>(size));
+  return static_cast<int>(static_cast<const char*>(lineFeed) - buffer) + 1;
 }
 
 // The last bytes of a line read in pieces, enough to tell a device line.
@@ -75,16 +75,59 @@ class LineTail {
   int used_ = 0;
 };
 
-// Copies count bytes of source, from offset on, to target through buffer.
-bool CopyFromBackup(HFILE source, LONG offset, LONG count, HFILE target, char* buffer, int size) {
-  if (_llseek(source, offset, FILE_BEGIN) != offset) return false;
+// Copies count bytes of source, from offset on, to target.
+bool CopyFromBackup(BlockReader& source, LONG offset, LONG count, BlockWriter& target) {
+  if (!source.SeekTo(offset)) return false;
   while (count > 0) {
-    int piece = count < size ? static_cast<int>(count) : size;
-    if (_lread(source, buffer, static_cast<UINT>(piece)) != static_cast<UINT>(piece)) return false;
-    if (!WriteBytes(target, buffer, piece)) return false;
+    const char* bytes = nullptr;
+    int piece =
+        source.Take(&bytes, count < kFileBlockSize ? static_cast<int>(count) : kFileBlockSize);
+    if (piece <= 0 || !target.Write(bytes, piece)) return false;
     count -= piece;
   }
   return true;
+}
+
+// Writes a whole line unless it is a device line, and the device line after
+// it when it is a [386Enh] header.
+bool CopyLine(const char* line, int length, BlockWriter& target, const char* deviceLine,
+              int deviceLineLength) {
+  if (!EndsInDriverName(line, length) && !target.Write(line, length)) return false;
+  return !StartsWithEnhancedHeader(line, length) || target.Write(deviceLine, deviceLineLength);
+}
+
+// Rewrites whole lines (count bytes ending in a line feed) exactly as one
+// line after another would be: device lines dropped, the device line after
+// each [386Enh] header. The kept lines between go out in one piece.
+bool RewriteWholeLines(const char* bytes, int count, BlockWriter& target, const char* deviceLine,
+                       int deviceLineLength) {
+  const char* end = bytes + count;
+  const char* kept = bytes;  // kept bytes not yet written start here
+  for (const char* line = bytes; line < end;) {
+    const char* lineFeed =
+        static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
+    const char* next = lineFeed + 1;
+    const int length = static_cast<int>(next - line);
+    const bool header = *line == '[' && StartsWithEnhancedHeader(line, length);
+    const bool dropped = EndsInDriverName(line, length);
+    if (header || dropped) {
+      const char* keptEnd = dropped ? line : next;
+      if (!target.Write(kept, static_cast<int>(keptEnd - kept))) return false;
+      if (header && !target.Write(deviceLine, deviceLineLength)) return false;
+      kept = next;
+    }
+    line = next;
+  }
+  return target.Write(kept, static_cast<int>(end - kept));
+}
+
+// The rewrite's blocks of the backup read and of system.ini written.
+char BackupBlock[kFileBlockSize];
+char SystemIniBlock[kFileBlockSize];
+
+// The end of the backup as the line reader met it is its true end.
+bool AtTrueEnd(const BlockReader& source, LONG length) {
+  return !source.Failed() && source.Position() == length;
 }
 
 }  // namespace
@@ -124,32 +167,40 @@ BOOL BuildDeviceLine(char* line, int size, const char* destination) {
   return TRUE;
 }
 
-BOOL RewriteSystemIni(HFILE source, LONG length, HFILE target, const char* deviceLine, char* buffer,
-                      int size) {
+BOOL RewriteSystemIni(HFILE sourceFile, LONG length, HFILE targetFile, const char* deviceLine,
+                      char* buffer, int size) {
   if (size < kSmallestLineBuffer || length < 0) return FALSE;
   const int deviceLineLength = TextLength(deviceLine);
+  BlockReader source(sourceFile, 0, BackupBlock);
+  BlockWriter target(targetFile, SystemIniBlock);
   LONG consumed = 0;
   for (;;) {
     const LONG lineStart = consumed;
-    int got = ReadTextLine(buffer, size, source);
+    // The whole lines in the block are rewritten where they lie; a line's
+    // length does not change what becomes of it. The line across the
+    // block's end and the final piece go through the line buffer.
+    const char* lines = nullptr;
+    int linesLength = source.TakeWholeLines(&lines);
+    if (linesLength > 0) {
+      if (!RewriteWholeLines(lines, linesLength, target, deviceLine, deviceLineLength)) {
+        return FALSE;
+      }
+      consumed += linesLength;
+      continue;
+    }
+    int got = source.ReadTextLine(buffer, size);
     if (got == 0) {
       // The final piece without a line break, possibly empty: only the end
       // of the backup, not a failed read, may end the rewrite.
-      if (Position(source) != length) return FALSE;
+      if (!AtTrueEnd(source, length)) return FALSE;
       LONG rest = length - consumed;
-      if (rest > size - 1 || !WriteBytes(target, buffer, static_cast<int>(rest))) return FALSE;
+      if (rest > size - 1 || !target.Write(buffer, static_cast<int>(rest))) return FALSE;
       break;
     }
     if (got == 1) {
-      int lineLength = LineLength(buffer);
-      if (!EndsInDriverName(buffer, lineLength) && !WriteBytes(target, buffer, lineLength)) {
-        return FALSE;
-      }
+      int lineLength = LineLength(buffer, size);
+      if (!CopyLine(buffer, lineLength, target, deviceLine, deviceLineLength)) return FALSE;
       consumed += lineLength;
-      if (StartsWithEnhancedHeader(buffer, lineLength) &&
-          !WriteBytes(target, deviceLine, deviceLineLength)) {
-        return FALSE;
-      }
       continue;
     }
     if (got != kLineTooLong) return FALSE;
@@ -159,23 +210,23 @@ BOOL RewriteSystemIni(HFILE source, LONG length, HFILE target, const char* devic
     const bool header = StartsWithEnhancedHeader(buffer, size - 1);
     LineTail tail;
     tail.Add(buffer, size - 1);
-    LONG lineLength = size - 1;
+    LONG longLength = size - 1;
     for (;;) {
-      got = ReadTextLine(buffer, size, source);
+      got = source.ReadTextLine(buffer, size);
       if (got == kLineTooLong) {
         tail.Add(buffer, size - 1);
-        lineLength += size - 1;
+        longLength += size - 1;
       } else if (got == 1) {
-        int piece = LineLength(buffer);
+        int piece = LineLength(buffer, size);
         tail.Add(buffer, piece);
-        lineLength += piece;
+        longLength += piece;
         break;
       } else if (got == 0) {
         // The long line is the file's final piece.
-        if (Position(source) != length) return FALSE;
-        LONG piece = length - lineStart - lineLength;
+        if (!AtTrueEnd(source, length)) return FALSE;
+        LONG piece = length - lineStart - longLength;
         if (piece < 0 || piece > size - 1) return FALSE;
-        lineLength += piece;
+        longLength += piece;
         break;
       } else {
         return FALSE;
@@ -183,15 +234,14 @@ BOOL RewriteSystemIni(HFILE source, LONG length, HFILE target, const char* devic
     }
     // The line reader puts back the byte it looked ahead at; the position
     // proves that no byte went missing on the way.
-    if (Position(source) != lineStart + lineLength) return FALSE;
+    if (source.Failed() || source.Position() != lineStart + longLength) return FALSE;
     const bool finalPiece = got == 0;
     const bool dropped = !finalPiece && tail.IsDriverName();
-    if (!dropped && !CopyFromBackup(source, lineStart, lineLength, target, buffer, size)) {
-      return FALSE;
-    }
-    consumed = lineStart + lineLength;
+    if (!dropped && !CopyFromBackup(source, lineStart, longLength, target)) return FALSE;
+    consumed = lineStart + longLength;
     if (finalPiece) break;
-    if (header && !WriteBytes(target, deviceLine, deviceLineLength)) return FALSE;
+    if (header && !target.Write(deviceLine, deviceLineLength)) return FALSE;
   }
-  return SetEndOfFile(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(target))) ? TRUE : FALSE;
+  if (!target.Flush()) return FALSE;
+  return SetEndOfFile(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(targetFile))) ? TRUE : FALSE;
 }

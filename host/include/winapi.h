@@ -14,7 +14,10 @@
 // through its Registry faults, so that a test can make the Nth call fail.
 //
 // The behaviour of each function, and where the host departs from Windows, is
-// documented beside its declaration.
+// documented beside its declaration. The conformance program
+// (tests/conformance, README) makes the same calls natively and under Wine
+// and compares the answers; tests/conformance/departures.txt lists where
+// they may differ, and why.
 #pragma once
 
 #include <cstddef>
@@ -235,6 +238,10 @@ struct VS_FIXEDFILEINFO {
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_KEYFIRST 0x0100
+#define WM_KEYLAST 0x0108
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_USER 0x0400
@@ -273,6 +280,8 @@ struct VS_FIXEDFILEINFO {
 
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
+#define SM_CXICON 11
+#define SM_CYICON 12
 
 #define RDW_INVALIDATE 0x0001
 #define RDW_ERASE 0x0004
@@ -289,12 +298,18 @@ struct VS_FIXEDFILEINFO {
 #define OF_READ 0x0000
 #define OF_WRITE 0x0001
 #define OF_READWRITE 0x0002
+#define OF_SHARE_COMPAT 0x0000
+#define OF_SHARE_EXCLUSIVE 0x0010
+#define OF_SHARE_DENY_WRITE 0x0020
+#define OF_SHARE_DENY_READ 0x0030
+#define OF_SHARE_DENY_NONE 0x0040
 #define HFILE_ERROR ((HFILE)-1)
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
 #define FILE_END 2
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
@@ -328,6 +343,7 @@ struct VS_FIXEDFILEINFO {
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_NEGATIVE_SEEK 131L
 #define ERROR_BAD_PATHNAME 161L
+#define ERROR_DISCARDED 157L
 #define ERROR_NOT_LOCKED 158L
 #define NO_ERROR 0L
 #define ERROR_INSUFFICIENT_BUFFER 122L
@@ -338,6 +354,7 @@ struct VS_FIXEDFILEINFO {
 #define ERROR_DIRECTORY 267L
 #define ERROR_DLL_INIT_FAILED 1114L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_TLW_WITH_WSCHILD 1406L
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_NOACCESS 998L
@@ -418,7 +435,8 @@ extern "C" {
 // "ADVAPI32.DLL" is always there: its exports are the host's twelve registry
 // functions. The first load dlopens the native library and calls its
 // DllMain(instance, DLL_PROCESS_ATTACH, NULL); later loads count references.
-// NULL with ERROR_MOD_NOT_FOUND for an unknown or unloadable module, and with
+// NULL with ERROR_MOD_NOT_FOUND for an unknown or unloadable module (an
+// empty name too; ERROR_INVALID_PARAMETER for NULL), and with
 // ERROR_DLL_INIT_FAILED when DllMain answers FALSE (DllMain then gets
 // DLL_PROCESS_DETACH and the library is unloaded, as on Windows).
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName);
@@ -433,10 +451,13 @@ BOOL WINAPI FreeLibrary(HMODULE module);
 // host::HideExport or machine.ini [faults] missing_exports. An export
 // replaced by host::ReplaceExport answers the replacement.
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
-// The module's Windows path, as registered. As on Windows XP and later, a
-// path that does not fit is cut to size - 1 characters and terminated, the
-// result is size and the error ERROR_INSUFFICIENT_BUFFER; size 0 gives 0 and
-// writes nothing. NULL (the process's image) is not known to the host: 0
+// The module's Windows path, as registered. As on Windows XP and later
+// (and Wine), a path that does not fit fills the buffer's size bytes without
+// a terminator, the result is size and the error ERROR_INSUFFICIENT_BUFFER;
+// size 0 gives 0 and writes nothing. (Windows 95 cuts to size - 1
+// characters, terminates and answers size - 1, as Wine's kernel32 tests
+// record; the module takes a result of size or more for a path too long and
+// never reads such a buffer.) NULL (the process's image) is not known to the host: 0
 // with ERROR_MOD_NOT_FOUND.
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
@@ -444,13 +465,19 @@ DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 // Windows, messages and the thread's queue
 // ---------------------------------------------------------------------------
 // Registers a window class by name (case-insensitive) and returns its atom
-// (0xC000 upward); 0 with ERROR_CLASS_ALREADY_EXISTS for a name taken. The
-// class's instance is not part of its identity here. Built-in classes:
+// (0xC000 upward); 0 with ERROR_CLASS_ALREADY_EXISTS for a name the same
+// instance took. Classes belong to the instance that registers them, so
+// another module may register the same name; CreateWindowExA takes the class
+// its instance argument registered, else the built-in one of the name, as
+// Windows looks, else (where Windows would fail) the first of the name. Built-in classes:
 // "STATIC", "BUTTON", "EDIT" (DefWindowProcA) and "LISTBOX" (LB_* messages).
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
 // Creates a window of a class (name or atom), sends WM_NCCREATE and
-// WM_CREATE with a CREATESTRUCTA as Windows does, and fails (NULL) when the
-// first answers FALSE or the second -1. A WS_CHILD window needs a parent; its
+// WM_CREATE with a CREATESTRUCTA as Windows does, and fails (NULL, with
+// ERROR_INVALID_WINDOW_HANDLE as Wine sets it) when the first answers FALSE
+// or the second -1; such a window is sent WM_NCDESTROY alone, not
+// WM_DESTROY, as on Windows. An unknown class is ERROR_CANNOT_FIND_WND_CLASS.
+// A WS_CHILD window needs a parent (ERROR_TLW_WITH_WSCHILD without one); its
 // menu argument is its control id; other windows are owned by `parent`.
 // Child coordinates are relative to the parent. Nothing is drawn.
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
@@ -505,8 +532,10 @@ void WINAPI PostQuitMessage(int exitCode);
 // both 0 (or min above max) any number. PM_REMOVE takes it from the queue.
 // Then the quit flag (see PostQuitMessage). Never waits.
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT remove);
-// There is no keyboard natively: TRUE for WM_KEYDOWN/WM_KEYUP (no WM_CHAR
-// is generated), FALSE for anything else.
+// There is no keyboard natively: TRUE for every message of the keyboard
+// range (WM_KEYFIRST to WM_KEYLAST: WM_KEYDOWN, WM_SYSKEYDOWN, WM_CHAR ...),
+// as Windows answers whatever it translates, but no WM_CHAR is generated;
+// FALSE for anything else.
 BOOL WINAPI TranslateMessage(const MSG* msg);
 // Calls the procedure of msg->hwnd; a thread message (hwnd NULL) goes
 // nowhere and answers 0.
@@ -531,7 +560,9 @@ HWND WINAPI GetFocus(void);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 // SM_CXSCREEN and SM_CYSCREEN from machine.ini [machine] screen (default
-// 1024x768); 0 for any other index, as Windows answers an unknown one.
+// 1024x768); SM_CXICON and SM_CYICON 32, what every display driver of the
+// time reports; 0 for any other index, as Windows answers an unknown one (the
+// host does not know Windows' other metrics).
 int WINAPI GetSystemMetrics(int index);
 // Writes the transcript line `msgbox "TEXT" "CAPTION" STYLE` (STYLE in
 // decimal; a NULL caption is "Error", as Windows shows it), then asks
@@ -563,7 +594,10 @@ DWORD WINAPI GetVersion(void);
 // needed including the zero, and nothing is written.
 DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 // Makes an existing directory current; it is kept as a full path with the
-// case given. FALSE with ERROR_FILE_NOT_FOUND (missing, folder exists),
+// case given, the drive letter's too ("c:\\x" is reported as written; a
+// relative path keeps the current drive's spelling). FALSE with
+// ERROR_INVALID_NAME for an empty path or one with a character no name may
+// hold, ERROR_FILE_NOT_FOUND (missing, folder exists),
 // ERROR_PATH_NOT_FOUND (folder or drive missing), ERROR_DIRECTORY (a file)
 // or ERROR_FILENAME_EXCED_RANGE (more than MAX_PATH - 2 characters). The
 // host keeps one current directory, not one per drive.
@@ -577,22 +611,32 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR path);
 // the rest. Windows always reports a full path with a drive.
 UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size);
 UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size);
+// Names: every call below that takes a file or folder name refuses one with
+// a wildcard (* ?), one of < > | " or a control character, or a colon past
+// the drive's, with ERROR_INVALID_NAME, as Windows does (a double-byte
+// character's trail byte is never taken for one).
+//
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_ARCHIVE for a file,
 // with FILE_ATTRIBUTE_READONLY when its owner may not write it (by the mode
-// bits). INVALID_FILE_ATTRIBUTES with ERROR_FILE_NOT_FOUND or
-// ERROR_PATH_NOT_FOUND.
+// bits) and FILE_ATTRIBUTE_HIDDEN when _lcreat made it hidden (kept in an
+// extended attribute of the file; where the file system has none, a hidden
+// file reads as a plain one). INVALID_FILE_ATTRIBUTES with
+// ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND, the latter also for a file's
+// name followed by a backslash ("f.txt\\").
 DWORD WINAPI GetFileAttributesA(LPCSTR path);
 // Creates one folder; its parent must exist (ERROR_PATH_NOT_FOUND), and an
 // existing one gives ERROR_ALREADY_EXISTS. The security argument is
 // ignored.
 BOOL WINAPI CreateDirectoryA(LPCSTR path, void* security);
-// Removes an empty folder. FALSE with ERROR_FILE_NOT_FOUND or
+// Removes an empty folder. FALSE with ERROR_INVALID_NAME for an empty path,
+// ERROR_FILE_NOT_FOUND or
 // ERROR_PATH_NOT_FOUND when it is missing, ERROR_DIR_NOT_EMPTY when it holds
 // anything, ERROR_DIRECTORY for a file, ERROR_ACCESS_DENIED otherwise (a
 // drive root, the current directory).
 BOOL WINAPI RemoveDirectoryA(LPCSTR path);
 // Removes a file; its bytes are free again on a limited disk. FALSE with
-// ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is missing,
+// ERROR_INVALID_NAME for a name ending in a backslash, ERROR_FILE_NOT_FOUND
+// or ERROR_PATH_NOT_FOUND when it is missing,
 // ERROR_ACCESS_DENIED for a folder, a read-only file, or a path whose opening
 // the faults refuse (fail_open). Removals are not counted as opens.
 BOOL WINAPI DeleteFileA(LPCSTR path);
@@ -605,14 +649,24 @@ BOOL WINAPI DeleteFileA(LPCSTR path);
 // Every call goes through the system call table and its faults
 // (host/syscalls.h).
 //
-// _lopen: opens an existing file with OF_READ, OF_WRITE or OF_READWRITE
-// (sharing flags are accepted and ignored). HFILE_ERROR with
-// ERROR_FILE_NOT_FOUND / ERROR_PATH_NOT_FOUND, or ERROR_ACCESS_DENIED for a
-// folder, a read-only file opened for writing, or an open made to fail.
+// _lopen: opens an existing file with OF_READ, OF_WRITE or OF_READWRITE;
+// access mode 3 opens it for neither (every read and write of the handle is
+// refused), as Windows does. The sharing flags hold while the handle is
+// open, as on Windows NT and Wine: OF_SHARE_EXCLUSIVE denies other opens
+// reading and writing, OF_SHARE_DENY_WRITE writing, OF_SHARE_DENY_READ
+// reading, OF_SHARE_DENY_NONE and OF_SHARE_COMPAT nothing; an open that
+// wants what an open handle denies, or denies what one has, fails with
+// ERROR_SHARING_VIOLATION. HFILE_ERROR with ERROR_INVALID_NAME (a name
+// ending in a backslash, see Names), ERROR_FILE_NOT_FOUND /
+// ERROR_PATH_NOT_FOUND, or ERROR_ACCESS_DENIED for a folder, a read-only
+// file opened for writing, or an open made to fail.
 HFILE WINAPI _lopen(LPCSTR path, int mode);
-// Creates or truncates a file, open for reading and writing; attribute 1
-// makes a new file read-only (its handle still writes). An existing
-// read-only file cannot be truncated (ERROR_ACCESS_DENIED).
+// Creates or truncates a file, open for reading and writing and sharing
+// both; attribute 1 makes a new file read-only (its handle still writes), 2
+// hidden. An existing read-only file cannot be truncated
+// (ERROR_ACCESS_DENIED), nor one a handle keeps from writing
+// (ERROR_SHARING_VIOLATION); a name ending in a backslash is
+// ERROR_INVALID_NAME.
 HFILE WINAPI _lcreat(LPCSTR path, int attributes);
 // Reads up to count bytes from the position; fewer at the end, 0 there.
 // (UINT)HFILE_ERROR for a bad handle, a handle opened for writing only, or a
@@ -647,11 +701,13 @@ LONG WINAPI LZCopy(HFILE source, HFILE destination);
 // ---------------------------------------------------------------------------
 // Memory
 // ---------------------------------------------------------------------------
-// Global memory. Handles are small numbers below 2^32 (never reused), for
-// GMEM_FIXED blocks too: Windows gives a fixed block's address as its
-// handle, the host does not, so a fixed handle must be locked like a
-// moveable one. Memory without GMEM_ZEROINIT holds 0xCD bytes. A block of 0
-// bytes has a handle but nothing to lock (GlobalLock gives NULL).
+// Global memory. A GMEM_FIXED block's handle is its address, as on Windows
+// (GlobalLock gives the handle back); the host maps fixed blocks below 2^32
+// so that the handle fits a DWORD, as on 32-bit Windows, and a fixed block
+// of 0 bytes has an address too. A moveable block's handle is a small number
+// below 2^32, never reused. Memory without GMEM_ZEROINIT holds 0xCD bytes.
+// A moveable block of 0 bytes has a handle but nothing to lock (GlobalLock
+// gives NULL with ERROR_DISCARDED, as for a discarded block).
 HGLOBAL WINAPI GlobalAlloc(UINT flags, size_t bytes);
 // The block's memory; a moveable block counts its locks.
 LPVOID WINAPI GlobalLock(HGLOBAL memory);
@@ -678,9 +734,12 @@ LPSTR WINAPI CharPrevA(LPCSTR start, LPCSTR current);
 BOOL WINAPI IsDBCSLeadByte(BYTE byte);
 // Converts from the OEM code page (oemcp) to the ANSI one (acp) through
 // iconv; source and destination may be the same buffer. A character the ANSI
-// code page lacks becomes '?' (Windows picks a best-fit character where it
-// has one, e.g. '-' for a box-drawing line). The result is never longer than
-// the source. FALSE for a NULL argument.
+// code page lacks takes a best fit, as on Windows: glibc's transliteration
+// (box drawing '+', '-', '|'; alpha 'a'), its first character where it spells
+// one out, else '?'. Windows' own best-fit tables differ for some characters
+// (the broken bar for a vertical line, '=' for double lines, '8' for the
+// infinity sign); tests/conformance/departures.txt names them. The result is
+// never longer than the source. FALSE for a NULL argument.
 BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination);
 // Upper-cases in place: single-byte characters by Unicode's simple mapping
 // (through ICU) where the capital exists in the code page; double-byte
@@ -699,24 +758,32 @@ UINT WINAPI GetOEMCP(void);
 // where it stands (keeping the file's spelling of the key), a new key goes
 // after the section's last non-blank line, a missing section is appended at
 // the end; new lines end in CR LF and all other lines stay byte for byte. A
-// NULL value removes the key, a NULL key the section. The file is created
-// when missing. Written through _lopen/_lwrite, so the host's faults apply;
+// NULL value removes the key, a NULL key the section. The key is taken
+// without the blanks around it (" load" is "load"), as Windows takes it. The
+// file is created when missing, except by a removal, which leaves a missing
+// file missing. Written through _lopen/_lwrite, so the host's faults apply;
 // a write that fails leaves the file as it was (FALSE).
 BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value);
-// Writes the transcript line `font load "NAME"` and answers 1 (one font
-// added); no font is read. 0 for an empty name.
+// Writes the transcript line `font load "NAME"` (the attempt, as the runner
+// records it under Wine) and answers 1 (one font added) when the file is
+// there (a name without a folder in the current directory); its content is
+// not read, so any file counts as a font. 0 with ERROR_FILE_NOT_FOUND for a
+// missing file, ERROR_INVALID_PARAMETER for an empty name.
 int WINAPI AddFontResourceA(LPCSTR fileName);
 // Windows starts the restart and returns TRUE; the process ends when the
 // system closes it. The host writes the transcript line `restart`, answers
 // TRUE and ends nothing.
 BOOL WINAPI ExitWindowsEx(UINT flags, DWORD reason);
-// The English name of a language id from ICU (uloc_getLocaleForLCID, then
-// the display name in English: 0x409 is "English (United States)"; 0 is
-// "Language Neutral"), in the ANSI code page. Copies at most size - 1
-// characters and the zero, and returns the whole name's length, so a result
-// of size or more means the name was cut. An id ICU does not know gives 0
-// and writes nothing (Windows names some ids ICU lacks, and ICU's names may
-// differ from Windows' for some ids).
+// The English name of a language id from ICU (uloc_getLocaleForLCID, its
+// language and country, then the display name in English: 0x409 is
+// "English (United States)", 0x40A "Spanish (Spain)" without its sort
+// order; 0 is "Language Neutral", 0x7F "Invariant Language", as Windows
+// names them), in the ANSI code page. Copies at most size - 1 characters and
+// the zero; the result is the name's length when it fits, else the size it
+// needs with its zero (so a buffer of exactly the name's length answers one
+// more), as documented. An id ICU does not know gives 0 and writes nothing.
+// ICU's names may differ from Windows' own, which changed between versions
+// (0x804: ICU "Chinese (China)", Windows XP "Chinese (PRC)").
 DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD size);
 
 // ---------------------------------------------------------------------------
@@ -737,8 +804,8 @@ DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD size);
 DWORD WINAPI GetLogicalDrives(void);
 // DRIVE_FIXED, DRIVE_REMOVABLE, DRIVE_REMOTE or DRIVE_CDROM for a root
 // ("C:\", also "C:" or "c:\"); DRIVE_NO_ROOT_DIR for a drive the machine
-// lacks or a text that is not a drive's root; DRIVE_UNKNOWN for NULL (the
-// current directory's drive on Windows is not looked up here).
+// lacks or a text that is not a drive's root (Wine answers for any folder);
+// for NULL, the type of the current directory's drive, as on Windows.
 UINT WINAPI GetDriveTypeA(LPCSTR rootPath);
 // The drive's bytes as [drives] gives them. While machine.ini [faults]
 // disk_free (host::SetDiskFree) limits writes, the free bytes are what the
@@ -776,10 +843,12 @@ BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFi
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime);
 // The entries of one folder whose names match the last component of
 // pattern, which may hold * and ? ("*.*" matches every name, as "*" does);
-// letter case is ignored. Entries come in byte order of their names, and
+// letter case is ignored; each entry's attributes are GetFileAttributesA's
+// (hidden included). Entries come in byte order of their names, and
 // "." and ".." come first for a folder that is not a drive's root, as
 // Windows lists them. INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when
-// nothing matches, ERROR_PATH_NOT_FOUND when the folder is missing.
+// nothing matches (a pattern ending in a backslash matches nothing),
+// ERROR_PATH_NOT_FOUND when the folder is missing.
 HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 // The next entry; FALSE with ERROR_NO_MORE_FILES after the last.
 BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data);
@@ -891,7 +960,9 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR cl
 LSTATUS WINAPI RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 // *type and *dataSize as Windows sets them; REG_SZ data includes its zero as
 // stored. A buffer too small gives ERROR_MORE_DATA with the size needed, and
-// nothing is written; data NULL gives the size. A string value stored
+// nothing is written; data NULL gives the size. A missing value clears
+// *type to REG_NONE, as Windows 95 does (Wine's registry tests record it;
+// NT leaves any value there). A string value stored
 // without its zero gets one after the data when the buffer has room (not
 // counted in *dataSize), as Windows NT does. A missing value (or a missing
 // default value) is ERROR_FILE_NOT_FOUND; data without dataSize, or a

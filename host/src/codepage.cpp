@@ -161,6 +161,35 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+std::u16string AnsiToUtf16(const std::string& ansi) {
+  std::u16string out;
+  iconv_t cd = iconv_open("UTF-16LE", IconvName(Config().acp).c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    for (char c : ansi) out += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return out;
+  }
+  std::vector<char> input(ansi.begin(), ansi.end());
+  char* in = input.data();
+  size_t inLeft = input.size();
+  while (inLeft > 0) {
+    char buffer[256];
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    for (char* p = buffer; p + 1 < outPtr; p += 2)
+      out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
+                                   static_cast<unsigned char>(p[1]) << 8);
+    // A byte the code page does not define is the replacement character.
+    if (result == static_cast<size_t>(-1) && errno != E2BIG) {
+      out += u'\uFFFD';
+      ++in;
+      --inLeft;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
 }  // namespace host
 
 extern "C" {
@@ -205,17 +234,23 @@ BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination) {
   const host::MachineConfig& config = host::Config();
   std::string in(source);
   iconv_t decode = iconv_open("UCS-4LE", host::IconvName(config.oemcp).c_str());
-  iconv_t encode = iconv_open(host::IconvName(config.acp).c_str(), "UCS-4LE");
+  // A character the ANSI code page lacks takes its best fit, as Windows
+  // maps it: glibc's transliteration ("+", "-" and "|" for box drawing), its
+  // first character when it spells one out ("Pts" for the peseta sign).
+  iconv_t encode = iconv_open((host::IconvName(config.acp) + "//TRANSLIT").c_str(), "UCS-4LE");
   std::string out;
   for (size_t i = 0; i < in.size() && out.size() < in.size();) {
     size_t length =
         host::IsOemLeadByte(static_cast<unsigned char>(in[i])) && i + 1 < in.size() ? 2 : 1;
     std::string ucs, ansi;
-    // A character that either code page lacks becomes the default '?'.
+    // A character without a best fit becomes the default '?'.
     if (decode == reinterpret_cast<iconv_t>(-1) || encode == reinterpret_cast<iconv_t>(-1) ||
         !host::Convert(decode, in.substr(i, length), &ucs) || !host::Convert(encode, ucs, &ansi) ||
         ansi.empty())
       ansi = "?";
+    size_t first =
+        host::IsAnsiLeadByte(static_cast<unsigned char>(ansi[0])) && ansi.size() > 1 ? 2 : 1;
+    ansi.resize(first);
     // The result never grows past the source's length, so that converting
     // in place cannot overrun.
     if (out.size() + ansi.size() > in.size()) break;

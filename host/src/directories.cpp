@@ -20,6 +20,13 @@ std::string& Current() {
   return current;
 }
 
+// The current directory as GetCurrentDirectoryA reports it: Current() with
+// the drive letter as the caller last wrote it ("c:\\x" stays lower-case).
+std::string& CurrentAsGiven() {
+  static std::string current = "C:\\";
+  return current;
+}
+
 // The current directory, with the backslash Windows keeps after it, must
 // stay below MAX_PATH characters.
 constexpr size_t kMaxCurrentDirectory = MAX_PATH - 2;
@@ -47,19 +54,26 @@ DWORD MissingPathError(const std::string& full) {
 }
 
 const std::string& CurrentDirectory() { return Current(); }
-void SetCurrentDirectoryPath(const std::string& fullPath) { Current() = fullPath; }
+void SetCurrentDirectoryPath(const std::string& fullPath) {
+  Current() = fullPath;
+  CurrentAsGiven() = fullPath;
+}
 
 }  // namespace host
 
 extern "C" {
 
 DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
-  return host::CopyOut(host::CurrentDirectory(), buffer, size);
+  return host::CopyOut(host::CurrentAsGiven(), buffer, size);
 }
 
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
-  if (path == nullptr || *path == '\0') {
+  if (path == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (*path == '\0' || host::HasInvalidNameCharacter(path)) {
+    SetLastError(ERROR_INVALID_NAME);
     return FALSE;
   }
   std::string full = host::FullWindowsPath(path);
@@ -81,7 +95,11 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR path) {
     SetLastError(ERROR_DIRECTORY);
     return FALSE;
   }
+  // Windows keeps the text as given, drive letter included; a path without
+  // a drive keeps the current one's spelling.
+  char driveAsGiven = path[1] == ':' ? path[0] : host::CurrentAsGiven()[0];
   host::SetCurrentDirectoryPath(full);
+  host::CurrentAsGiven()[0] = driveAsGiven;
   return TRUE;
 }
 
@@ -104,9 +122,15 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
     SetLastError(host::MissingPathError(full));
     return INVALID_FILE_ATTRIBUTES;
   }
+  // "name\\" asks for a folder: a file of that name is no path.
+  if (!S_ISDIR(info.st_mode) && host::EndsInSeparator(path)) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_FILE_ATTRIBUTES;
+  }
   DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   // By the mode bits, not by access(): the host may run as root.
   if (!(info.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
+  if (host::HasHiddenAttribute(native)) attributes |= FILE_ATTRIBUTE_HIDDEN;
   return attributes;
 }
 
@@ -138,6 +162,10 @@ BOOL WINAPI CreateDirectoryA(LPCSTR path, void* /*security*/) {
 }
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR path) {
+  if (path != nullptr && *path == '\0') {
+    SetLastError(ERROR_INVALID_NAME);
+    return FALSE;
+  }
   std::string full;
   std::string native = host::NativePathOfCall(path, &full);
   if (native.empty()) return FALSE;

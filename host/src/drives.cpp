@@ -120,7 +120,9 @@ DWORD WINAPI GetLogicalDrives(void) {
 }
 
 UINT WINAPI GetDriveTypeA(LPCSTR rootPath) {
-  if (rootPath == nullptr) return DRIVE_UNKNOWN;
+  // NULL asks for the current directory's drive.
+  std::string currentRoot = host::CurrentDirectory().substr(0, 3);
+  if (rootPath == nullptr) rootPath = currentRoot.c_str();
   char letter = host::DriveLetterOf(rootPath);
   // A root: "C:" or "C:\" and nothing more.
   if (letter == 0 || (rootPath[2] != '\0' && !(rootPath[2] == '\\' && rootPath[3] == '\0')))

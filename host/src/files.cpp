@@ -1,12 +1,21 @@
 // Files by handle: _lopen, _lcreat, _lread, _lwrite, _llseek, _lclose and
 // SetEndOfFile, and DeleteFileA, through the system call table and its
 // faults.
+//
+// Each handle keeps its own position, and every handle on the same file
+// shares one record of the file's length, so that a read, a write or a seek
+// costs one system call at most: the disk's free-space accounting needs the
+// length and the position of every write, and asking the system for them on
+// each call made a byte-wise copy three times as slow. Every change of a
+// file's length goes through these functions (the host's own writers use
+// them too), so the records stay exact.
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <map>
+#include <utility>
 
 #include "host/machine.h"
 #include "host_internal.h"
@@ -16,15 +25,27 @@
 namespace host {
 namespace {
 
+// A file by its identity on the native system, so that two handles on one
+// file, opened by different names, share its length.
+using FileId = std::pair<dev_t, ino_t>;
+
+struct FileLength {
+  off_t bytes = 0;
+  int handles = 0;  // open handles on the file; the record goes with the last
+};
+
 struct OpenFile {
   int fd = -1;
   char drive = 'C';  // upper-case letter, for the disk's free space
   bool canRead = false;
   bool canWrite = false;
+  off_t position = 0;  // where the descriptor stands: only this handle moves it
+  FileId id;
 };
 
 struct Files {
   std::map<HFILE, OpenFile> open;
+  std::map<FileId, FileLength> lengths;
   HFILE nextHandle = kFirstHandle;
   // Handles are multiples of 4, as Windows gives them, and never reused.
   static constexpr HFILE kFirstHandle = 0x10;
@@ -60,7 +81,16 @@ HFILE Fail(DWORD error) {
   return HFILE_ERROR;
 }
 
+off_t& LengthOf(const OpenFile& file) { return TheFiles().lengths[file.id].bytes; }
+
+// A new handle on the open descriptor fd, at its start. The file's length is
+// asked of the system only when no other handle knows it already.
 HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite) {
+  struct stat info;
+  if (sys::Fstat(fd, &info) != 0) {
+    sys::Close(fd);
+    return Fail(ERROR_ACCESS_DENIED);
+  }
   Files& files = TheFiles();
   HFILE handle = files.nextHandle;
   files.nextHandle += 4;
@@ -69,12 +99,29 @@ HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite) {
   file.drive = full[0];
   file.canRead = canRead;
   file.canWrite = canWrite;
+  file.id = FileId(info.st_dev, info.st_ino);
+  FileLength& length = files.lengths[file.id];
+  if (length.handles++ == 0) length.bytes = info.st_size;
   files.open[handle] = file;
   return handle;
 }
 
+// Forgets a handle whose descriptor is closed.
+void Forget(HFILE handle) {
+  Files& files = TheFiles();
+  auto found = files.open.find(handle);
+  auto length = files.lengths.find(found->second.id);
+  if (length != files.lengths.end() && --length->second.handles <= 0) files.lengths.erase(length);
+  files.open.erase(found);
+}
+
 // Resolves a path for opening; empty with the error set when it cannot be.
+// A name ending in a backslash is no file's name.
 std::string Resolve(LPCSTR path, std::string* full) {
+  if (EndsInSeparator(path)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return std::string();
+  }
   std::string native = NativePathOfCall(path, full);
   if (native.empty()) return native;
   if (sys::OpenRefused(*full) || sys::CallFails(Syscall::Open)) {
@@ -84,27 +131,23 @@ std::string Resolve(LPCSTR path, std::string* full) {
   return native;
 }
 
-off_t Position(const OpenFile& file) { return sys::Seek(file.fd, 0, SEEK_CUR); }
-
 // Makes the file end at its current position (longer or shorter), with the
 // disk's space taken or given back.
 BOOL EndAtPosition(OpenFile& file) {
-  struct stat info;
-  off_t position = Position(file);
-  if (position < 0 || sys::Fstat(file.fd, &info) != 0) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (position > info.st_size && !sys::TakeDiskSpace(file.drive, position - info.st_size)) {
+  off_t position = file.position;
+  off_t& length = LengthOf(file);
+  if (position == length) return TRUE;  // the file ends there already
+  if (position > length && !sys::TakeDiskSpace(file.drive, position - length)) {
     SetLastError(ERROR_DISK_FULL);
     return FALSE;
   }
   if (sys::Truncate(file.fd, position) != 0) {
-    if (position > info.st_size) sys::GiveDiskSpace(file.drive, position - info.st_size);
+    if (position > length) sys::GiveDiskSpace(file.drive, position - length);
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (position < info.st_size) sys::GiveDiskSpace(file.drive, info.st_size - position);
+  if (position < length) sys::GiveDiskSpace(file.drive, length - position);
+  length = position;
   return TRUE;
 }
 
@@ -115,6 +158,7 @@ bool IsOpenFile(HFILE file) { return Find(file) != nullptr; }
 void ResetFiles() {
   for (auto& [handle, file] : TheFiles().open) sys::Close(file.fd);
   TheFiles() = Files();
+  ResetSharedOpens();
   ClearFaults();
 }
 
@@ -123,23 +167,27 @@ void ResetFiles() {
 extern "C" {
 
 HFILE WINAPI _lopen(LPCSTR path, int mode) {
+  // Access mode 3 names neither reading nor writing: the file opens, and
+  // every read or write of the handle is refused, as on Windows.
   int access = mode & 3;
-  if (access == 3) return host::Fail(ERROR_INVALID_PARAMETER);
   std::string full;
   std::string native = host::Resolve(path, &full);
   if (native.empty()) return HFILE_ERROR;
   struct stat info;
   if (host::sys::Stat(native.c_str(), &info) != 0) return host::Fail(host::ErrorOf(errno, full));
-  bool canRead = access != OF_WRITE;
-  bool canWrite = access != OF_READ;
+  bool canRead = access == OF_READ || access == OF_READWRITE;
+  bool canWrite = access == OF_WRITE || access == OF_READWRITE;
   // A directory cannot be opened; nor can a read-only file for writing
   // (checked by the mode bits, since the host may run as root).
   if (S_ISDIR(info.st_mode) || (canWrite && !(info.st_mode & S_IWUSR)))
     return host::Fail(ERROR_ACCESS_DENIED);
+  if (!host::ShareAllows(info, canRead, canWrite, mode)) return host::Fail(ERROR_SHARING_VIOLATION);
   int flags = canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY;
   int fd = host::sys::Open(native.c_str(), flags | O_CLOEXEC, 0);
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
-  return host::Remember(fd, full, canRead, canWrite);
+  HFILE handle = host::Remember(fd, full, canRead, canWrite);
+  if (handle != HFILE_ERROR) host::AddSharedOpen(handle, info, canRead, canWrite, mode);
+  return handle;
 }
 
 HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
@@ -150,14 +198,24 @@ HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
   off_t oldSize = 0;
   if (host::sys::Stat(native.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) return host::Fail(ERROR_ACCESS_DENIED);
+    if (!host::ShareAllows(info, true, true, OF_SHARE_DENY_NONE))
+      return host::Fail(ERROR_SHARING_VIOLATION);
     oldSize = info.st_size;
   }
-  // Attribute 1 makes the new file read-only; the handle still writes.
+  // Attribute 1 makes the new file read-only (the handle still writes), 2
+  // hidden.
   mode_t permissions = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
   int fd = host::sys::Open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, permissions);
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
+  if (attributes & FILE_ATTRIBUTE_HIDDEN) host::SetHiddenAttribute(native);
   host::sys::GiveDiskSpace(full[0], oldSize);
-  return host::Remember(fd, full, true, true);
+  HFILE handle = host::Remember(fd, full, true, true);
+  if (handle == HFILE_ERROR) return handle;
+  // Other handles on the file see it empty now.
+  host::LengthOf(*host::Find(handle)) = 0;
+  if (host::sys::Fstat(fd, &info) == 0)
+    host::AddSharedOpen(handle, info, true, true, OF_SHARE_DENY_NONE);
+  return handle;
 }
 
 UINT WINAPI _lread(HFILE file, LPVOID buffer, UINT count) {
@@ -172,10 +230,14 @@ UINT WINAPI _lread(HFILE file, LPVOID buffer, UINT count) {
   while (total < count) {
     ssize_t got = host::sys::Read(f->fd, static_cast<char*>(buffer) + total, count - total);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return static_cast<UINT>(host::Fail(ERROR_READ_FAULT));
+    if (got < 0) {
+      f->position += total;
+      return static_cast<UINT>(host::Fail(ERROR_READ_FAULT));
+    }
     if (got == 0) break;
     total += static_cast<UINT>(got);
   }
+  f->position += total;
   return total;
 }
 
@@ -189,11 +251,8 @@ UINT WINAPI _lwrite(HFILE file, LPCSTR buffer, UINT count) {
   // always has.
   if (count == 0) return host::EndAtPosition(*f) ? 0 : static_cast<UINT>(HFILE_ERROR);
   if (buffer == nullptr) return static_cast<UINT>(host::Fail(ERROR_INVALID_PARAMETER));
-  struct stat info;
-  off_t position = host::Position(*f);
-  if (position < 0 || host::sys::Fstat(f->fd, &info) != 0)
-    return static_cast<UINT>(host::Fail(ERROR_INVALID_HANDLE));
-  int64_t growth = static_cast<int64_t>(position) + count - info.st_size;
+  off_t& length = host::LengthOf(*f);
+  int64_t growth = static_cast<int64_t>(f->position) + count - length;
   // A full disk takes nothing: the write fails whole, as WriteFile does.
   if (growth > 0 && !host::sys::TakeDiskSpace(f->drive, growth))
     return static_cast<UINT>(host::Fail(ERROR_DISK_FULL));
@@ -201,11 +260,17 @@ UINT WINAPI _lwrite(HFILE file, LPCSTR buffer, UINT count) {
   while (total < count) {
     ssize_t put = host::sys::Write(f->fd, buffer + total, count - total);
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0)
+    if (put <= 0) {
+      // What went out before the failure moved the position all the same.
+      f->position += total;
+      if (f->position > length) length = f->position;
       return static_cast<UINT>(
           host::Fail(put < 0 && errno == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT));
+    }
     total += static_cast<UINT>(put);
   }
+  f->position += total;
+  if (f->position > length) length = f->position;
   return total;
 }
 
@@ -218,19 +283,15 @@ LONG WINAPI _llseek(HFILE file, LONG offset, int origin) {
                                         : -1;
   if (whence < 0) return host::Fail(ERROR_INVALID_PARAMETER);
   if (host::sys::CallFails(host::Syscall::Seek)) return host::Fail(ERROR_SEEK);
-  off_t base = 0;
-  if (whence == SEEK_CUR) {
-    base = host::Position(*f);
-  } else if (whence == SEEK_END) {
-    struct stat info;
-    if (host::sys::Fstat(f->fd, &info) != 0) return host::Fail(ERROR_INVALID_HANDLE);
-    base = info.st_size;
-  }
+  off_t base = whence == SEEK_CUR ? f->position : whence == SEEK_END ? host::LengthOf(*f) : 0;
   int64_t target = static_cast<int64_t>(base) + offset;
   if (target < 0) return host::Fail(ERROR_NEGATIVE_SEEK);
   if (target > 0x7fffffff) return host::Fail(ERROR_INVALID_PARAMETER);
+  // Asking where the handle stands moves nothing.
+  if (target == f->position) return static_cast<LONG>(target);
   off_t result = host::sys::Seek(f->fd, static_cast<off_t>(target), SEEK_SET);
   if (result < 0) return host::Fail(ERROR_SEEK);
+  f->position = result;
   return static_cast<LONG>(result);
 }
 
@@ -240,7 +301,8 @@ HFILE WINAPI _lclose(HFILE file) {
   // A failed close leaves the handle open.
   if (host::sys::CallFails(host::Syscall::Close)) return host::Fail(ERROR_INVALID_HANDLE);
   host::sys::Close(f->fd);
-  host::TheFiles().open.erase(file);
+  host::Forget(file);
+  host::RemoveSharedOpen(file);
   return 0;
 }
 
@@ -262,6 +324,10 @@ BOOL WINAPI SetEndOfFile(HANDLE file) {
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR path) {
+  if (host::EndsInSeparator(path)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return FALSE;
+  }
   std::string full;
   std::string native = host::NativePathOfCall(path, &full);
   if (native.empty()) return FALSE;

@@ -72,6 +72,7 @@ bool Fill(const Search& search, const std::string& name, LPWIN32_FIND_DATAA data
   data->dwFileAttributes =
       S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!(info.st_mode & S_IWUSR)) data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+  if (HasHiddenAttribute(native)) data->dwFileAttributes |= FILE_ATTRIBUTE_HIDDEN;
   data->ftLastWriteTime = FileTimeOf(info.st_mtim);
   data->ftCreationTime = data->ftLastWriteTime;
   data->ftLastAccessTime = data->ftLastWriteTime;
@@ -110,7 +111,9 @@ HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
     return host::Fail(ERROR_PATH_NOT_FOUND);
   std::string full = host::FullWindowsPath(pattern);
   size_t slash = host::FindLastAnsiChar(full, '\\');
-  if (full.empty() || slash == std::string::npos || slash + 1 == full.size())
+  // "folder\\" names no entry to look for.
+  if (full.empty() || slash == std::string::npos || slash + 1 == full.size() ||
+      host::EndsInSeparator(pattern))
     return host::Fail(ERROR_FILE_NOT_FOUND);
   std::string folder = full.substr(0, slash == 2 ? 3 : slash);
   std::string namePattern = full.substr(slash + 1);

@@ -9,6 +9,8 @@
 
 #include "winapi.h"
 
+struct stat;
+
 namespace host {
 
 // The values of machine.ini [machine] after OpenMachine, with their defaults.
@@ -68,8 +70,31 @@ std::string FullWindowsPath(const std::string& path);
 
 // The native path of a path a file or folder call was given, with its full
 // Windows path in *full. Empty, with ERROR_PATH_NOT_FOUND set, when the path
-// is null, empty or maps to no drive folder.
+// is null, empty or maps to no drive folder, and with ERROR_INVALID_NAME when
+// it holds a character no Windows name may hold (HasInvalidNameCharacter).
 std::string NativePathOfCall(const char* path, std::string* full);
+
+// Whether a path holds a wildcard (* ?), one of < > | " or a control
+// character, or a colon other than the drive's; stepped a whole character
+// at a time, so that a trail byte is never taken for one of them.
+bool HasInvalidNameCharacter(const char* path);
+
+// Whether a path ends in a backslash or slash (a name meant as a folder).
+bool EndsInSeparator(const char* path);
+
+// The sharing of files open by handle (share_modes.cpp): whether an open of
+// file for the access given, with the OF_SHARE_* bits of shareMode, agrees
+// with every handle open on it; then the open is added, and removed when the
+// handle closes.
+constexpr int kShareModeMask = 0x70;
+bool ShareAllows(const struct stat& file, bool reads, bool writes, int shareMode);
+void AddSharedOpen(HFILE handle, const struct stat& file, bool reads, bool writes, int shareMode);
+void RemoveSharedOpen(HFILE handle);
+void ResetSharedOpens();
+
+// FILE_ATTRIBUTE_HIDDEN of a file in the machine (dos_attributes.cpp).
+void SetHiddenAttribute(const std::string& nativePath);
+bool HasHiddenAttribute(const std::string& nativePath);
 
 // The error Windows gives for a full path that cannot be found:
 // ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.
@@ -89,6 +114,9 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 // are lead bytes, and characters without a single-byte capital, stay).
 unsigned char UpperAnsiByte(unsigned char c);
 bool IsAnsiLeadByte(unsigned char c);
+
+// A text of the ANSI code page in UTF-16, for ICU (codepage.cpp).
+std::u16string AnsiToUtf16(const std::string& ansi);
 // The position of the first (or last) character c in text, stepping whole
 // characters of the ANSI code page, so that the trail byte of a double-byte
 // character is never taken for c; npos when there is none.

@@ -14,17 +14,27 @@
 namespace host {
 namespace {
 
+constexpr DWORD kInvariantLanguage = 0x7F;
+
 // ICU's English display name for the locale of a Windows language id, in
 // UTF-8; empty when ICU does not know the id.
 std::string DisplayName(DWORD language) {
   if ((language & 0xffff) == 0) return "Language Neutral";  // LANG_NEUTRAL, as Windows names it
+  // LANG_INVARIANT, which ICU takes for "en_US_POSIX".
+  if ((language & 0xffff) == kInvariantLanguage) return "Invariant Language";
   UErrorCode status = U_ZERO_ERROR;
   char locale[ULOC_FULLNAME_CAPACITY] = {};
   int32_t length = uloc_getLocaleForLCID(language & 0xffff, locale, sizeof locale, &status);
   if (U_FAILURE(status) || length <= 0) return std::string();
+  // The language and country only: Windows names a sort order apart
+  // (0x40A is Spanish, Spain, with the traditional sort), not in the name.
+  char base[ULOC_FULLNAME_CAPACITY] = {};
+  status = U_ZERO_ERROR;
+  uloc_getBaseName(locale, base, sizeof base, &status);
+  if (U_FAILURE(status)) return std::string();
   UChar name[256];
   status = U_ZERO_ERROR;
-  int32_t nameLength = uloc_getDisplayName(locale, "en", name, 256, &status);
+  int32_t nameLength = uloc_getDisplayName(base, "en", name, 256, &status);
   if (U_FAILURE(status) || nameLength <= 0) return std::string();
   char utf8[1024];
   int32_t utf8Length = 0;
@@ -72,12 +82,14 @@ extern "C" DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD siz
     return 0;
   }
   std::string name = host::ToAnsi(utf8);
-  // At most size - 1 characters and the zero; the result is the whole name's
-  // length, so a caller sees that it was cut.
+  // At most size - 1 characters and the zero. The result is the name's
+  // length when it fits, else the size it needs with its zero, so that a
+  // result above size always means the name was cut.
   if (buffer != nullptr && size > 0) {
     size_t count = std::min<size_t>(name.size(), size - 1);
     std::memcpy(buffer, name.data(), count);
     buffer[count] = '\0';
   }
-  return static_cast<DWORD>(name.size());
+  if (name.size() < size) return static_cast<DWORD>(name.size());
+  return static_cast<DWORD>(name.size() + 1);
 }

@@ -1,7 +1,10 @@
 // The built-in "LISTBOX" class: a list of strings and one selection.
 
+#include <unicode/ucol.h>
+
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "host_internal.h"
 #include "window_table.h"
@@ -10,16 +13,49 @@
 namespace host::windows {
 namespace {
 
-bool LessNoCase(const std::string& a, const std::string& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char x = UpperAnsiByte(static_cast<unsigned char>(a[i]));
-    unsigned char y = UpperAnsiByte(static_cast<unsigned char>(b[i]));
-    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-    if (x != y) return x < y;
+// The order of a sorted list box: the locale's word sort, letter case
+// ignored, as Windows compares its items ('_' before digits, "a" beside
+// "\xE4"), with ICU's collator over the items' text in the ANSI code page.
+// The word sort passes over hyphens and apostrophes ("b-c" is "bc"), which
+// ICU's collator weighs as punctuation, so they are left out first.
+class ItemCollator {
+ public:
+  ItemCollator() {
+    UErrorCode status = U_ZERO_ERROR;
+    collator_ = ucol_open("", &status);
+    if (U_FAILURE(status)) {
+      collator_ = nullptr;
+      return;
+    }
+    ucol_setStrength(collator_, UCOL_SECONDARY);
   }
-  return a.size() < b.size();
+  ~ItemCollator() {
+    if (collator_ != nullptr) ucol_close(collator_);
+  }
+  ItemCollator(const ItemCollator&) = delete;
+  ItemCollator& operator=(const ItemCollator&) = delete;
+
+  // Whether a sorts before b; byte order when ICU has no collator.
+  bool Less(const std::string& a, const std::string& b) const {
+    if (collator_ == nullptr) return a < b;
+    std::u16string x = WordSortText(a), y = WordSortText(b);
+    return ucol_strcoll(collator_, x.data(), static_cast<int32_t>(x.size()), y.data(),
+                        static_cast<int32_t>(y.size())) == UCOL_LESS;
+  }
+
+ private:
+  static std::u16string WordSortText(const std::string& ansi) {
+    std::u16string text = AnsiToUtf16(ansi);
+    std::erase_if(text, [](char16_t c) { return c == u'-' || c == u'\''; });
+    return text;
+  }
+
+  UCollator* collator_ = nullptr;
+};
+
+const ItemCollator& Collator() {
+  static ItemCollator collator;
+  return collator;
 }
 
 LRESULT Insert(Window* w, int index, const char* text) {
@@ -43,9 +79,11 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case LB_ADDSTRING: {
       if (!(w->style & LBS_SORT)) return Insert(w, -1, text);
+      // Before the first item that does not sort before it: a text equal to
+      // one there goes in front of it, as on Windows.
       std::string item = text != nullptr ? text : "";
       int position = 0;
-      while (position < count && !LessNoCase(item, w->listItems[position])) ++position;
+      while (position < count && Collator().Less(w->listItems[position], item)) ++position;
       return Insert(w, position, text);
     }
     case LB_INSERTSTRING:

@@ -218,8 +218,12 @@ void ResetModules() {
 extern "C" {
 
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
-  if (fileName == nullptr || *fileName == '\0') {
+  if (fileName == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  if (*fileName == '\0') {  // no module has an empty name
+    SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
   }
   host::Module* m = host::FindByName(fileName);
@@ -311,8 +315,8 @@ DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
     std::memcpy(fileName, path.c_str(), path.size() + 1);
     return static_cast<DWORD>(path.size());
   }
-  std::memcpy(fileName, path.data(), size - 1);
-  fileName[size - 1] = '\0';
+  // A path that does not fit fills the buffer, without a terminator.
+  std::memcpy(fileName, path.data(), size);
   SetLastError(ERROR_INSUFFICIENT_BUFFER);
   return size;
 }

@@ -2,11 +2,17 @@
 // libmspack. libmspack reads and writes only through the mspack_system given
 // to it, which here goes through _lread, _lwrite and _llseek, so the host's
 // faults (failed reads and writes, a full disk) reach the copy.
+//
+// libmspack hands the expansion its output one byte at a time; the bytes are
+// gathered and written in blocks of kCopyChunk, so that a large file does not
+// cost one _lwrite per byte. Its input it already reads in blocks of its own.
 
 #include <mspack.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "host_internal.h"
 #include "winapi.h"
@@ -19,6 +25,8 @@ constexpr unsigned char kSzddMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0
 constexpr size_t kSzddHeaderSize = 14;
 constexpr char kSzddMethod = 'A';
 constexpr UINT kCopyChunk = 4096;
+// A file that is not compressed is copied in larger pieces.
+constexpr UINT kPlainChunk = 65536;
 
 // The names libmspack is asked to open stand for the two handles.
 constexpr char kSourceName[] = "source";
@@ -28,8 +36,27 @@ struct HandleSystem {
   mspack_system base;  // first, so that libmspack's pointer is ours
   HFILE source;
   HFILE destination;
-  LONG written;
+  LONG written;  // bytes the destination took
+  // Expanded bytes not yet written, and whether a write has failed.
+  char pending[kCopyChunk];
+  UINT pendingBytes;
+  bool writeFailed;
 };
+
+// Writes the gathered bytes; false (and every later write fails) when the
+// destination did not take them whole.
+bool Flush(HandleSystem* system) {
+  if (system->writeFailed) return false;
+  if (system->pendingBytes == 0) return true;
+  UINT put = _lwrite(system->destination, system->pending, system->pendingBytes);
+  if (put != system->pendingBytes) {
+    system->writeFailed = true;
+    return false;
+  }
+  system->written += static_cast<LONG>(put);
+  system->pendingBytes = 0;
+  return true;
+}
 
 struct HandleFile {
   HandleSystem* system;
@@ -61,16 +88,25 @@ int Read(mspack_file* file, void* buffer, int bytes) {
 
 int Write(mspack_file* file, void* buffer, int bytes) {
   HandleFile* f = reinterpret_cast<HandleFile*>(file);
-  if (bytes < 0) return -1;
-  if (bytes == 0) return 0;  // _lwrite of no bytes would end the file
-  UINT put = _lwrite(f->handle, static_cast<LPCSTR>(buffer), static_cast<UINT>(bytes));
-  if (put != static_cast<UINT>(bytes)) return -1;
-  f->system->written += bytes;
+  HandleSystem* system = f->system;
+  if (bytes < 0 || !f->output || system->writeFailed) return -1;
+  const char* from = static_cast<const char*>(buffer);
+  for (int left = bytes; left > 0;) {
+    if (system->pendingBytes == kCopyChunk && !Flush(system)) return -1;
+    UINT room = kCopyChunk - system->pendingBytes;
+    UINT piece = static_cast<UINT>(left) < room ? static_cast<UINT>(left) : room;
+    std::memcpy(system->pending + system->pendingBytes, from, piece);
+    system->pendingBytes += piece;
+    from += piece;
+    left -= static_cast<int>(piece);
+  }
   return bytes;
 }
 
 int Seek(mspack_file* file, off_t offset, int mode) {
   HandleFile* f = reinterpret_cast<HandleFile*>(file);
+  // The destination's position counts the gathered bytes once they are out.
+  if (f->output && !Flush(f->system)) return -1;
   int origin = mode == MSPACK_SYS_SEEK_START ? FILE_BEGIN
                : mode == MSPACK_SYS_SEEK_CUR ? FILE_CURRENT
                                              : FILE_END;
@@ -79,7 +115,9 @@ int Seek(mspack_file* file, off_t offset, int mode) {
 }
 
 off_t Tell(mspack_file* file) {
-  LONG position = _llseek(reinterpret_cast<HandleFile*>(file)->handle, 0, FILE_CURRENT);
+  HandleFile* f = reinterpret_cast<HandleFile*>(file);
+  if (f->output && !Flush(f->system)) return -1;
+  LONG position = _llseek(f->handle, 0, FILE_CURRENT);
   return position == HFILE_ERROR ? -1 : position;
 }
 
@@ -121,18 +159,22 @@ LONG Expand(HFILE source, HFILE destination) {
   if (decompressor == nullptr) return LZERROR_GLOBALLOC;
   int error = decompressor->decompress(decompressor, kSourceName, kDestinationName);
   mspack_destroy_szdd_decompressor(decompressor);
+  // The last block goes out after the expansion, where its failure can still
+  // fail the copy.
+  if (error == MSPACK_ERR_OK && !Flush(&system)) error = MSPACK_ERR_WRITE;
   return error == MSPACK_ERR_OK ? system.written : ErrorOf(error);
 }
 
 LONG CopyUnchanged(HFILE source, HFILE destination) {
   if (_llseek(source, 0, FILE_BEGIN) != 0) return LZERROR_READ;
   LONG total = 0;
-  char buffer[kCopyChunk];
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[kPlainChunk]);
+  if (!buffer) return LZERROR_GLOBALLOC;
   for (;;) {
-    UINT got = _lread(source, buffer, sizeof buffer);
+    UINT got = _lread(source, buffer.get(), kPlainChunk);
     if (got == static_cast<UINT>(HFILE_ERROR)) return LZERROR_READ;
     if (got == 0) return total;
-    if (_lwrite(destination, buffer, got) != got) return LZERROR_WRITE;
+    if (_lwrite(destination, buffer.get(), got) != got) return LZERROR_WRITE;
     total += static_cast<LONG>(got);
   }
 }

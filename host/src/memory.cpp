@@ -1,5 +1,7 @@
 // Global memory blocks: GlobalAlloc, GlobalLock, GlobalUnlock, GlobalFree.
 
+#include <sys/mman.h>
+
 #include <cstring>
 #include <map>
 #include <memory>
@@ -11,17 +13,57 @@
 namespace host {
 namespace {
 
+// A fixed block's memory: mapped below 2^32, because its address is its
+// handle, as on Windows, and handles must fit the DWORD code keeps them in.
+struct FixedMemory {
+  void* address = nullptr;
+  size_t mapped = 0;
+  FixedMemory() = default;
+  FixedMemory(const FixedMemory&) = delete;
+  FixedMemory& operator=(const FixedMemory&) = delete;
+  FixedMemory(FixedMemory&& other) noexcept { *this = std::move(other); }
+  FixedMemory& operator=(FixedMemory&& other) noexcept {
+    std::swap(address, other.address);
+    std::swap(mapped, other.mapped);
+    return *this;
+  }
+  ~FixedMemory() {
+    if (address != nullptr) munmap(address, mapped);
+  }
+};
+
+// A fixed block of 0 bytes still has an address, so it is given one byte.
+void* MapLow(size_t bytes, FixedMemory* memory) {
+  size_t mapped = bytes == 0 ? 1 : bytes;
+  int flags = MAP_PRIVATE | MAP_ANONYMOUS;
+#ifdef MAP_32BIT
+  flags |= MAP_32BIT;
+#endif
+  void* address = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, flags, -1, 0);
+  if (address == MAP_FAILED) return nullptr;
+  if (reinterpret_cast<uintptr_t>(address) >> 32 != 0) {
+    munmap(address, mapped);
+    return nullptr;
+  }
+  memory->address = address;
+  memory->mapped = mapped;
+  return address;
+}
+
 struct Block {
-  std::unique_ptr<char[]> data;  // null for a block of no bytes
+  std::unique_ptr<char[]> data;  // a moveable block's; null for one of no bytes
+  FixedMemory fixed;             // a fixed block's
   size_t size = 0;
   bool moveable = false;
   int locks = 0;
+  char* Memory() const { return moveable ? data.get() : static_cast<char*>(fixed.address); }
 };
 
 struct Blocks {
   std::map<uintptr_t, Block> blocks;
-  // Handles are small numbers, below 2^32 as on 32-bit Windows, so that code
-  // keeping one in a DWORD works; they are never reused.
+  // Moveable blocks' handles are small numbers, below 2^32 as on 32-bit
+  // Windows, so that code keeping one in a DWORD works; they are never
+  // reused. They lie below the low addresses fixed blocks are mapped at.
   uintptr_t nextHandle = kFirstHandle;
   static constexpr uintptr_t kFirstHandle = 0x00100000;
   static constexpr uintptr_t kHandleStep = 8;
@@ -53,17 +95,26 @@ HGLOBAL WINAPI GlobalAlloc(UINT flags, size_t bytes) {
   host::Block block;
   block.moveable = (flags & GMEM_MOVEABLE) != 0;
   block.size = bytes;
-  if (bytes > 0) {
+  if (!block.moveable) {
+    if (host::MapLow(bytes, &block.fixed) == nullptr) {
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+      return nullptr;
+    }
+  } else if (bytes > 0) {
     block.data.reset(new (std::nothrow) char[bytes]);
     if (block.data == nullptr) {
       SetLastError(ERROR_NOT_ENOUGH_MEMORY);
       return nullptr;
     }
-    std::memset(block.data.get(), (flags & GMEM_ZEROINIT) ? 0 : host::kUninitialised, bytes);
   }
+  if (bytes > 0)
+    std::memset(block.Memory(), (flags & GMEM_ZEROINIT) ? 0 : host::kUninitialised, bytes);
   host::Blocks& blocks = host::TheBlocks();
-  uintptr_t handle = blocks.nextHandle;
-  blocks.nextHandle += host::Blocks::kHandleStep;
+  uintptr_t handle = reinterpret_cast<uintptr_t>(block.fixed.address);
+  if (block.moveable) {
+    handle = blocks.nextHandle;
+    blocks.nextHandle += host::Blocks::kHandleStep;
+  }
   blocks.blocks[handle] = std::move(block);
   return reinterpret_cast<HGLOBAL>(handle);
 }
@@ -74,10 +125,14 @@ LPVOID WINAPI GlobalLock(HGLOBAL memory) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  // A block of no bytes has no memory to lock, as a discarded block.
-  if (block->data == nullptr) return nullptr;
+  // A moveable block of no bytes has no memory to lock, as a discarded
+  // block; a fixed block is its memory, whatever its size.
+  if (block->Memory() == nullptr) {
+    SetLastError(ERROR_DISCARDED);
+    return nullptr;
+  }
   if (block->moveable) ++block->locks;
-  return block->data.get();
+  return block->Memory();
 }
 
 BOOL WINAPI GlobalUnlock(HGLOBAL memory) {

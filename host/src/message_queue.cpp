@@ -129,10 +129,11 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg) {
-  // There is no keyboard: key messages are reported as translated, but no
-  // character message is generated.
+  // There is no keyboard: keyboard messages are reported as translated
+  // (Windows answers nonzero for every message of the keyboard range,
+  // whatever it translates), but no character message is generated.
   if (msg == nullptr) return FALSE;
-  return msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ? TRUE : FALSE;
+  return msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST ? TRUE : FALSE;
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG* msg) {

@@ -1,8 +1,11 @@
 // What the module tells the rest of the system: a font loaded, a message to
 // every top-level window, a restart. Natively each is a transcript line.
 
+#include <sys/stat.h>
+
 #include <string>
 
+#include "host/machine.h"
 #include "transcript.h"
 #include "window_table.h"
 #include "winapi.h"
@@ -15,6 +18,14 @@ int WINAPI AddFontResourceA(LPCSTR fileName) {
     return 0;
   }
   TranscriptLine("font load " + TranscriptQuote(fileName));
+  // A font file must be there (a name without a folder is looked for in
+  // the current directory); what it holds is not read.
+  struct stat info;
+  std::string native = host::NativePath(fileName);
+  if (native.empty() || stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return 0;
+  }
   return 1;  // the number of fonts the file added
 }
 

@@ -129,8 +129,33 @@ std::string NativePath(const std::string& windowsPath) {
   return native;
 }
 
+bool HasInvalidNameCharacter(const char* path) {
+  for (size_t i = 0; path[i] != '\0'; ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (IsAnsiLeadByte(c) && path[i + 1] != '\0') {
+      ++i;
+      continue;
+    }
+    if (c < 0x20 || c == '*' || c == '?' || c == '<' || c == '>' || c == '|' || c == '"')
+      return true;
+    if (c == ':' && i != 1) return true;
+  }
+  return false;
+}
+
+bool EndsInSeparator(const char* path) {
+  if (path == nullptr || *path == '\0') return false;
+  const char* last = path;
+  for (const char* p = path; *p != '\0'; p = CharNextA(p)) last = p;
+  return IsSeparator(*last);
+}
+
 std::string NativePathOfCall(const char* path, std::string* full) {
   std::string native;
+  if (path != nullptr && HasInvalidNameCharacter(path)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return native;
+  }
   if (path != nullptr && *path != '\0') {
     *full = FullWindowsPath(path);
     native = NativePath(*full);

@@ -34,11 +34,23 @@ extern "C" BOOL WINAPI WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR va
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
+  // Windows takes the key without the blanks around it: " load" is "load".
+  std::string trimmedKey;
+  if (key != nullptr) {
+    trimmedKey = key;
+    size_t first = trimmedKey.find_first_not_of(" \t");
+    size_t last = trimmedKey.find_last_not_of(" \t");
+    trimmedKey =
+        first == std::string::npos ? std::string() : trimmedKey.substr(first, last - first + 1);
+    key = trimmedKey.c_str();
+  }
   std::string path = host::Config().windowsDir + "\\win.ini";
   std::string content;
   HFILE file = _lopen(path.c_str(), OF_READWRITE);
   if (file == HFILE_ERROR) {
     if (GetLastError() != ERROR_FILE_NOT_FOUND) return FALSE;
+    // Removing from a file that does not exist leaves it missing.
+    if (value == nullptr) return TRUE;
     file = _lcreat(path.c_str(), 0);
     if (file == HFILE_ERROR) return FALSE;
   } else if (!host::ReadWhole(file, &content)) {

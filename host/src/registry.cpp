@@ -94,7 +94,12 @@ LSTATUS CreateKey(HKEY key, LPCSTR subKey, LPCSTR className, DWORD options, PHKE
 // RegQueryValueExA's answer for a key already found.
 LSTATUS QueryValue(Key* key, LPCSTR valueName, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
   const registry::Value* value = key->FindValue(valueName != nullptr ? valueName : "");
-  if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+  if (value == nullptr) {
+    // Windows 95 clears the type of a value it does not find (Windows NT
+    // leaves any value there).
+    if (type != nullptr) *type = REG_NONE;
+    return ERROR_FILE_NOT_FOUND;
+  }
   const std::string& bytes = value->data;
   DWORD needed = static_cast<DWORD>(bytes.size());
   if (type != nullptr) *type = value->type;

@@ -41,9 +41,17 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const WindowClass* FindClass(const std::string& name) {
-  for (const WindowClass& c : TheTable().classes)
-    if (host::EqualNoCase(c.name, name)) return &c;
+// A class of the name: the one the given instance registered, else a
+// built-in one, as Windows looks (each module's instance has classes of its
+// own, so two modules may register the same name); else, where Windows would
+// fail, the first registered by any instance.
+const WindowClass* FindClass(const std::string& name, HINSTANCE instance = nullptr) {
+  const WindowClass* other = nullptr;
+  for (const WindowClass& c : TheTable().classes) {
+    if (!host::EqualNoCase(c.name, name)) continue;
+    if (c.instance == instance) return &c;
+    if (other == nullptr) other = &c;
+  }
   static const WindowClass kBuiltIn[] = {
       {"STATIC", ControlProc, nullptr, 0},
       {"BUTTON", ControlProc, nullptr, 0},
@@ -52,7 +60,7 @@ const WindowClass* FindClass(const std::string& name) {
   };
   for (const WindowClass& c : kBuiltIn)
     if (host::EqualNoCase(c.name, name)) return &c;
-  return nullptr;
+  return other;
 }
 
 const WindowClass* FindClassByAtom(ATOM atom) {
@@ -131,7 +139,12 @@ HWND CreateTableWindow(const WindowShape& shape, bool sendCreate) {
   create.dwExStyle = shape.exStyle;
   LPARAM param = reinterpret_cast<LPARAM>(&create);
   if (!CallProc(handle, WM_NCCREATE, 0, param) || CallProc(handle, WM_CREATE, 0, param) == -1) {
-    Destroy(handle);
+    // A window refused at creation was never fully made: Windows sends it
+    // WM_NCDESTROY alone, not WM_DESTROY.
+    CallProc(handle, WM_NCDESTROY, 0, 0);
+    DropQueuedMessages(handle);
+    table.windows.erase(reinterpret_cast<uintptr_t>(handle));
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   return Find(handle) != nullptr ? handle : nullptr;
@@ -190,7 +203,8 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
   }
   auto& table = host::windows::TheTable();
   for (const auto& c : table.classes) {
-    if (host::EqualNoCase(c.name, windowClass->lpszClassName)) {
+    if (host::EqualNoCase(c.name, windowClass->lpszClassName) &&
+        c.instance == windowClass->hInstance) {
       SetLastError(ERROR_CLASS_ALREADY_EXISTS);
       return 0;
     }
@@ -214,7 +228,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   const host::windows::WindowClass* windowClass =
       IS_INTRESOURCE(className) ? host::windows::FindClassByAtom(
                                       static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(className)))
-                                : host::windows::FindClass(className);
+                                : host::windows::FindClass(className, instance);
   if (windowClass == nullptr) {
     SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
@@ -226,7 +240,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   }
   if ((style & WS_CHILD) && parentWindow == nullptr) {
     // A child needs a parent, as on Windows.
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
   host::windows::WindowShape shape;

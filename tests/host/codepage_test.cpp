@@ -68,7 +68,9 @@ TEST_F(CodePageTest, OemToCharConverts) {
       {"C:\\KYROTH", "C:\\KYROTH"},
       {"caf\x82", "caf\xe9"},            // e acute
       {"\x8e\x99\x9a", "\xc4\xd6\xdc"},  // A, O, U umlaut
-      {"\xc4\xb3", "??"},                // box drawing has no ANSI character
+      {"\xc4\xb3\xda", "-|+"},           // box drawing takes its best fit
+      {"\xe0", "a"},                     // alpha: its Latin letter
+      {"\xfe", "?"},                     // the square has none
       {"", ""},
   };
   for (const Case& c : cases) {

@@ -75,11 +75,16 @@ TEST_F(DirectoriesTest, SetCurrentDirectory) {
       {"C:\\WINDOWS\\", TRUE, 0, "C:\\WINDOWS"},
       {"system32", TRUE, 0, "C:\\WINDOWS\\system32"},
       {"..", TRUE, 0, "C:\\WINDOWS"},
-      {"c:\\", TRUE, 0, "C:\\"},
-      {"C:\\missing", FALSE, ERROR_FILE_NOT_FOUND, "C:\\"},
-      {"C:\\missing\\deeper", FALSE, ERROR_PATH_NOT_FOUND, "C:\\"},
-      {"C:\\windows\\win.ini", FALSE, ERROR_DIRECTORY, "C:\\"},
-      {"Q:\\", FALSE, ERROR_PATH_NOT_FOUND, "C:\\"},
+      // The text is kept as given, the drive letter's case too.
+      {"c:\\", TRUE, 0, "c:\\"},
+      {"C:\\missing", FALSE, ERROR_FILE_NOT_FOUND, "c:\\"},
+      {"C:\\missing\\deeper", FALSE, ERROR_PATH_NOT_FOUND, "c:\\"},
+      {"C:\\windows\\win.ini", FALSE, ERROR_DIRECTORY, "c:\\"},
+      {"Q:\\", FALSE, ERROR_PATH_NOT_FOUND, "c:\\"},
+      {"win*", FALSE, ERROR_INVALID_NAME, "c:\\"},
+      {"", FALSE, ERROR_INVALID_NAME, "c:\\"},
+      {"windows", TRUE, 0, "c:\\windows"},
+      {"C:\\Windows", TRUE, 0, "C:\\Windows"},
   };
   for (const Case& c : cases) {
     SetLastError(0);

@@ -36,8 +36,8 @@ TEST_F(FilesTest, OpenModes) {
   } cases[] = {
       {"C:\\WINDOWS\\SYSTEM.INI", OF_READ, true, 0},
       {"system.ini", OF_WRITE, true, 0},
-      {"system.ini", OF_READWRITE | 0x20, true, 0},  // sharing flags are accepted
-      {"system.ini", 3, false, ERROR_INVALID_PARAMETER},
+      {"system.ini", OF_READWRITE | OF_SHARE_DENY_WRITE, true, 0},
+      {"system.ini", 3, true, 0},  // neither reads nor writes, but opens
       {"C:\\windows\\none.ini", OF_READ, false, ERROR_FILE_NOT_FOUND},
       {"C:\\none\\none.ini", OF_READ, false, ERROR_PATH_NOT_FOUND},
       {"C:\\windows", OF_READ, false, ERROR_ACCESS_DENIED},

@@ -93,18 +93,19 @@ TEST_F(LoaderTest, ModuleFileNameSizes) {
     DWORD result;
     std::string text;
   } cases[] = {
-      {length + 1, length, path},
-      {length + 10, length, path},
-      {length, length, path.substr(0, length - 1)},  // cut, result is the size
-      {4, 4, "C:\\"},
-      {1, 1, ""},
+      {length + 1, length, path + '\0'},
+      {length + 10, length, path + '\0'},
+      // Cut: the buffer filled without a terminator, the result its size.
+      {length, length, path.substr(0, length)},
+      {4, 4, "C:\\w"},
+      {1, 1, "C"},
   };
   for (const Case& c : cases) {
     char buffer[64];
     std::memset(buffer, '#', sizeof buffer);
     EXPECT_EQ(GetModuleFileNameA(module, buffer, c.size), c.result) << "size " << c.size;
-    EXPECT_EQ(std::string(buffer), c.text) << "size " << c.size;
-    EXPECT_EQ(buffer[c.text.size() + 1], '#') << "size " << c.size;
+    EXPECT_EQ(std::string(buffer, c.text.size()), c.text) << "size " << c.size;
+    EXPECT_EQ(buffer[c.text.size()], '#') << "size " << c.size;
   }
   char buffer[8] = "#######";
   EXPECT_EQ(GetModuleFileNameA(module, buffer, 0), 0u);

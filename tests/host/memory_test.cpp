@@ -42,4 +42,22 @@ TEST_F(MemoryTest, EmptyBlockHasNoMemory) {
   EXPECT_EQ(GlobalFree(block), nullptr);
 }
 
+// A fixed block's handle is its address, as on Windows, and fits 32 bits;
+// a fixed block of no bytes still has an address to lock.
+TEST_F(MemoryTest, FixedBlockIsItsOwnAddress) {
+  for (size_t bytes : {size_t{0}, size_t{1}, size_t{4096}, size_t{70000}}) {
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, bytes);
+    ASSERT_NE(block, nullptr) << bytes;
+    EXPECT_LT(reinterpret_cast<uintptr_t>(block), uintptr_t{1} << 32) << bytes;
+    EXPECT_EQ(GlobalLock(block), block) << bytes;
+    if (bytes > 0) {
+      const char* data = static_cast<const char*>(block);
+      EXPECT_EQ(std::string(data, bytes), std::string(bytes, '\0')) << bytes;
+    }
+    EXPECT_TRUE(GlobalUnlock(block)) << bytes;
+    EXPECT_EQ(GlobalFree(block), nullptr) << bytes;
+    EXPECT_EQ(GlobalFree(block), block) << bytes;
+  }
+}
+
 }  // namespace

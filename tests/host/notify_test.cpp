@@ -27,6 +27,7 @@ class NotifyTest : public MachineTest {
 TEST_F(NotifyTest, FontBroadcastAndRestartAreRecorded) {
   HWND top = CreateWindowExA(0, "Receiver", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   CreateWindowExA(0, "Receiver", "", WS_CHILD, 0, 0, 1, 1, top, nullptr, nullptr, nullptr);
+  Write("c/BCFONT.FON", "MZ");
   EXPECT_EQ(AddFontResourceA("BCFONT.FON"), 1);
   DWORD_PTR result = 99;
   EXPECT_TRUE(
@@ -39,6 +40,9 @@ TEST_F(NotifyTest, FontBroadcastAndRestartAreRecorded) {
   // The top-level window got both; its child none.
   EXPECT_EQ(received, (std::vector<UINT>{WM_FONTCHANGE, WM_SETTINGCHANGE}));
   EXPECT_EQ(AddFontResourceA(""), 0);
+  // A file that is not there adds no font, though the attempt is recorded.
+  EXPECT_EQ(AddFontResourceA("C:\\MISSING.FON"), 0);
+  EXPECT_EQ(Transcript().back(), "font load \"C:\\MISSING.FON\"");
 }
 
 TEST_F(NotifyTest, SendMessageTimeoutToOneWindow) {

@@ -43,6 +43,10 @@ TEST_F(ProfileTest, EditsWinIniAsWindowsDoes) {
        nullptr, "[a]\r\nx=1\r\n[b]\r\n"},
       {"section header at the very end", "[fonts]", "fonts", "A", "1", "[fonts]\r\nA=1\r\n"},
       {"last key without line break", "[fonts]\r\nA=0", "fonts", "A", "1", "[fonts]\r\nA=1\r\n"},
+      {"key taken without the blanks around it", "[windows]\r\nload=\r\nrun=\r\n", "windows",
+       " load ", "a.exe", "[windows]\r\nload=a.exe\r\nrun=\r\n"},
+      {"blank-led key removed", "[windows]\r\nload=\r\nrun=\r\n", "windows", "\trun", nullptr,
+       "[windows]\r\nload=\r\n"},
   };
   for (const Case& c : cases) {
     if (c.before.empty()) {
@@ -53,6 +57,14 @@ TEST_F(ProfileTest, EditsWinIniAsWindowsDoes) {
     EXPECT_TRUE(WriteProfileStringA(c.section, c.key, c.value)) << c.name;
     EXPECT_EQ(Read("c/windows/win.ini"), c.after) << c.name;
   }
+}
+
+// Removing from a win.ini that is not there leaves it missing.
+TEST_F(ProfileTest, RemovingFromMissingWinIniCreatesNothing) {
+  std::filesystem::remove(Machine() + "/c/windows/win.ini");
+  EXPECT_TRUE(WriteProfileStringA("fonts", "A", nullptr));
+  EXPECT_TRUE(WriteProfileStringA("fonts", nullptr, nullptr));
+  EXPECT_FALSE(Exists("c/windows/win.ini"));
 }
 
 TEST_F(ProfileTest, FindsWinIniWhateverItsCase) {

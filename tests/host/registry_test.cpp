@@ -111,6 +111,10 @@ TEST_F(RegistryTest, ValuesAndTheirTypes) {
   DWORD size = 64;
   BYTE data[64];
   EXPECT_EQ(RegQueryValueExA(key, "Missing", nullptr, nullptr, data, &size), ERROR_FILE_NOT_FOUND);
+  // A missing value's type is cleared, as Windows 95 does.
+  DWORD type = REG_SZ;
+  EXPECT_EQ(RegQueryValueExA(key, "Missing", nullptr, &type, data, &size), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_NONE));
   RegCloseKey(key);
 }
 

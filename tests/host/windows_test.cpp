@@ -262,11 +262,88 @@ TEST_F(WindowsTest, SortedListBox) {
   EXPECT_EQ(order, "abC");
 }
 
+// A sorted list box orders by the locale's word sort, letter case ignored,
+// and puts a text equal to one there in front of it.
+TEST_F(WindowsTest, SortedListBoxFollowsTheWordSort) {
+  HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_SORT, 0, 0, 80, 60, nullptr, nullptr,
+                              nullptr, nullptr);
+  const struct {
+    const char* item;
+    LRESULT position;
+  } adds[] = {{"beta", 0},  {"10", 0},    {"_under", 0}, {"2", 2},   {"\xE4pfel", 3}, {"Zulu", 5},
+              {"apfel", 3}, {"Alpha", 3}, {"alpha", 3},  {"b-c", 7}, {"bc", 7}};
+  for (const auto& a : adds)
+    EXPECT_EQ(SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(a.item)), a.position)
+        << a.item;
+  std::vector<std::string> order;
+  for (int i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+    char text[16];
+    SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    order.push_back(text);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"_under", "10", "2", "alpha", "Alpha", "apfel",
+                                             "\xE4pfel", "bc", "b-c", "beta", "Zulu"}));
+}
+
 TEST_F(WindowsTest, ScreenMetricsFromMachine) {
   host::ResetHost();
   Open("[machine]\nscreen=800x600\n");
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
   EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+  EXPECT_EQ(GetSystemMetrics(SM_CXICON), 32);
+  EXPECT_EQ(GetSystemMetrics(SM_CYICON), 32);
+}
+
+// A window refused by WM_NCCREATE or WM_CREATE gets WM_NCDESTROY alone.
+TEST_F(WindowsTest, RefusedCreationSendsOnlyNcDestroy) {
+  createAnswer = -1;
+  EXPECT_EQ(Make(), nullptr);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_NE(seen[1].find(" 0001 "), std::string::npos) << seen[1];
+  EXPECT_NE(seen[2].find(" 0082 "), std::string::npos) << seen[2];
+}
+
+TEST_F(WindowsTest, ChildWithoutParentIsRefused) {
+  SetLastError(0);
+  EXPECT_EQ(Make(nullptr, WS_CHILD), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TLW_WITH_WSCHILD));
+}
+
+LRESULT CALLBACK OtherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER) return 99;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Classes belong to the instance that registered them: another module may
+// use the same name, and each instance's windows get its own class.
+TEST_F(WindowsTest, ClassNamesArePerInstance) {
+  HINSTANCE other = reinterpret_cast<HINSTANCE>(0x20000000);
+  WNDCLASSA c{};
+  c.lpfnWndProc = OtherProc;
+  c.hInstance = other;
+  c.lpszClassName = "HostTest";
+  EXPECT_NE(RegisterClassA(&c), 0);
+  EXPECT_EQ(RegisterClassA(&c), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+  HWND mine = Make();
+  HWND theirs =
+      CreateWindowExA(0, "HOSTTEST", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, other, nullptr);
+  EXPECT_EQ(SendMessageA(mine, WM_USER, 0, 0), 1234);
+  EXPECT_EQ(SendMessageA(theirs, WM_USER, 0, 0), 99);
+}
+
+TEST_F(WindowsTest, TranslateAnswersForEveryKeyMessage) {
+  const struct {
+    UINT message;
+    BOOL translated;
+  } cases[] = {{WM_KEYDOWN, TRUE},  {WM_KEYUP, TRUE},        {WM_SYSKEYDOWN, TRUE},
+               {WM_SYSKEYUP, TRUE}, {WM_CHAR, TRUE},         {WM_KEYLAST + 1, FALSE},
+               {WM_USER, FALSE},    {WM_KEYFIRST - 1, FALSE}};
+  for (const auto& c : cases) {
+    MSG msg{};
+    msg.message = c.message;
+    EXPECT_EQ(TranslateMessage(&msg), c.translated) << std::hex << c.message;
+  }
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "host/syscalls.h"
+#include "installer/block_file.h"
 #include "unit/install_support.h"
 
 namespace {
@@ -183,12 +185,78 @@ TEST_F(SystemIniTest, SmallBufferGivesTheSameResult) {
   }
 }
 
+// The rewrite line by line as a model: every line that ends in the driver's
+// name goes, and the device line follows every line that starts with the
+// header; the final piece stays as it is.
+std::string ModelRewrite(const std::string& input, const std::string& device) {
+  std::string out;
+  size_t start = 0;
+  while (start < input.size()) {
+    size_t lineFeed = input.find('\n', start);
+    if (lineFeed == std::string::npos) {
+      out += input.substr(start);
+      break;
+    }
+    std::string line = input.substr(start, lineFeed + 1 - start);
+    const std::string ending = "kyr.386\r\n";
+    bool dropped = line.size() >= ending.size() &&
+                   line.compare(line.size() - ending.size(), ending.size(), ending) == 0;
+    if (!dropped) out += line;
+    if (line.compare(0, 8, "[386Enh]") == 0) out += device;
+    start = lineFeed + 1;
+  }
+  return out;
+}
+
+// Files of several blocks, with every kind of line at every place, against
+// the model, with the installation's line buffer and a small one.
+TEST_F(SystemIniTest, LargeFilesMatchTheLineByLineModel) {
+  const std::vector<std::string> kinds = {"key=value\r\n",
+                                          "device=C:\\OLD\\kyr.386\r\n",
+                                          "[386Enh]\r\n",
+                                          "[386Enh]kyr.386\r\n",
+                                          "device=C:\\A\\KYR.386\r\n",
+                                          "device=x\\kyr.386\n",
+                                          "\n",
+                                          "\r\n",
+                                          "[boot]\r\n",
+                                          " [386Enh]\r\n",
+                                          "kyr.386\r\n",
+                                          "x=\0\x1a\r\n"};
+  std::mt19937 random(8);
+  for (int file = 0; file < 24; ++file) {
+    std::string input;
+    size_t target = 1 + random() % (3 * static_cast<size_t>(kFileBlockSize));
+    while (input.size() < target) {
+      if (random() % 40 == 0) {
+        // A long line, sometimes a header or a device line.
+        std::string line = std::string(1 + random() % 40000, 'L');
+        if (random() % 3 == 0) line = "[386Enh]" + line;
+        line += random() % 3 == 0 ? "kyr.386\r\n" : "\r\n";
+        input += line;
+      } else {
+        input += kinds[random() % kinds.size()];
+      }
+    }
+    if (random() % 2 == 0) input += random() % 2 == 0 ? "[386Enh]" : "last=1";
+    for (int size : {kSystemIniLineSize, 16}) {
+      SCOPED_TRACE("file " + std::to_string(file) + " of " + std::to_string(input.size()) +
+                   " bytes, buffer " + std::to_string(size));
+      std::string output;
+      ASSERT_TRUE(Rewrite(input, &output, size));
+      EXPECT_EQ(output == ModelRewrite(input, kDevice), true) << output.size() << " bytes";
+    }
+  }
+}
+
 // A failed read looks like the end of the file to the line reader; the
 // rewrite must not take it for one. Nor may a failed seek or write pass.
 TEST_F(SystemIniTest, AnyFailedCallFailsTheRewrite) {
-  // A small buffer, so that the long line is read in pieces and put back.
+  // A small buffer, and a long line across the end of the first block read,
+  // so that the long line is read in pieces and put back.
   constexpr int kSmallBuffer = 32;
-  const std::string input = "[386Enh]\r\n" + Repeat('l', 100) + "\r\nA=1\r\nlast";
+  const size_t kLong = kFileBlockSize;
+  const std::string input = "[386Enh]\r\n" + Repeat('l', kLong) + "\r\nA=1\r\nlast";
   for (host::Syscall call :
        {host::Syscall::Read, host::Syscall::Write, host::Syscall::Seek, host::Syscall::Truncate}) {
     int failed = 0;
@@ -199,7 +267,7 @@ TEST_F(SystemIniTest, AnyFailedCallFailsTheRewrite) {
       host::ClearFaults();
       if (ok) {
         EXPECT_EQ(output,
-                  "[386Enh]\r\n" + std::string(kDevice) + Repeat('l', 100) + "\r\nA=1\r\nlast")
+                  "[386Enh]\r\n" + std::string(kDevice) + Repeat('l', kLong) + "\r\nA=1\r\nlast")
             << "call kind " << static_cast<int>(call) << ", n = " << n;
         break;
       }
