@@ -734,12 +734,13 @@ LPSTR WINAPI CharPrevA(LPCSTR start, LPCSTR current);
 BOOL WINAPI IsDBCSLeadByte(BYTE byte);
 // Converts from the OEM code page (oemcp) to the ANSI one (acp) through
 // iconv; source and destination may be the same buffer. A character the ANSI
-// code page lacks takes a best fit, as on Windows: glibc's transliteration
-// (box drawing '+', '-', '|'; alpha 'a'), its first character where it spells
-// one out, else '?'. Windows' own best-fit tables differ for some characters
-// (the broken bar for a vertical line, '=' for double lines, '8' for the
-// infinity sign); tests/conformance/departures.txt names them. The result is
-// never longer than the source. FALSE for a NULL argument.
+// code page lacks takes a best fit, as on Windows: Windows' own, from the ANSI
+// code page's table in Windows' format (c_1252.nls, as Wine installs them in
+// /usr/share/wine/nls), the broken bar for a vertical line, '8' for the
+// infinity sign. A machine without those tables takes glibc's
+// transliteration instead (box drawing '+', '-', '|'; alpha 'a'), its first
+// character where it spells one out, else '?'. The result is never longer
+// than the source. FALSE for a NULL argument.
 BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination);
 // Upper-cases in place: single-byte characters by Unicode's simple mapping
 // (through ICU) where the capital exists in the code page; double-byte

@@ -234,18 +234,22 @@ BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination) {
   const host::MachineConfig& config = host::Config();
   std::string in(source);
   iconv_t decode = iconv_open("UCS-4LE", host::IconvName(config.oemcp).c_str());
-  // A character the ANSI code page lacks takes its best fit, as Windows
-  // maps it: glibc's transliteration ("+", "-" and "|" for box drawing), its
-  // first character when it spells one out ("Pts" for the peseta sign).
+  // A character the ANSI code page lacks takes its best fit: Windows' own
+  // from the code page's table where the machine has it; else glibc's
+  // transliteration ("+", "-" and "|" for box drawing), its first character
+  // when it spells one out ("Pts" for the peseta sign).
   iconv_t encode = iconv_open((host::IconvName(config.acp) + "//TRANSLIT").c_str(), "UCS-4LE");
   std::string out;
   for (size_t i = 0; i < in.size() && out.size() < in.size();) {
     size_t length =
         host::IsOemLeadByte(static_cast<unsigned char>(in[i])) && i + 1 < in.size() ? 2 : 1;
     std::string ucs, ansi;
+    bool decoded = decode != reinterpret_cast<iconv_t>(-1) &&
+                   host::Convert(decode, in.substr(i, length), &ucs);
     // A character without a best fit becomes the default '?'.
-    if (decode == reinterpret_cast<iconv_t>(-1) || encode == reinterpret_cast<iconv_t>(-1) ||
-        !host::Convert(decode, in.substr(i, length), &ucs) || !host::Convert(encode, ucs, &ansi) ||
+    if (!decoded || ucs.size() != 4 ||
+        (!host::BestFitOf(config.acp, host::Ucs4(ucs), &ansi) &&
+         (encode == reinterpret_cast<iconv_t>(-1) || !host::Convert(encode, ucs, &ansi))) ||
         ansi.empty())
       ansi = "?";
     size_t first =

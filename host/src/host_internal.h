@@ -115,6 +115,15 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 unsigned char UpperAnsiByte(unsigned char c);
 bool IsAnsiLeadByte(unsigned char c);
 
+// Windows' own mapping of the Unicode character c into codePage, best fits
+// included (the default character where there is none), from the code
+// page's table file in the folder of Windows-format tables
+// (best_fit_table.cpp; Wine installs them in /usr/share/wine/nls). False
+// when that table is missing or malformed.
+bool BestFitOf(unsigned codePage, char32_t c, std::string* bytes);
+// Where the tables are read from; tests point it elsewhere.
+void SetBestFitTableFolder(const std::string& folder);
+
 // A text of the ANSI code page in UTF-16, for ICU (codepage.cpp).
 std::u16string AnsiToUtf16(const std::string& ansi);
 // The position of the first (or last) character c in text, stepping whole

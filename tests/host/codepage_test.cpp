@@ -1,4 +1,8 @@
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "host_fixture.h"
 #include "winapi.h"
@@ -59,8 +63,10 @@ TEST_F(CodePageTest, CharUpperLeavesDoubleByteCharacters) {
   EXPECT_STREQ(text, "A\x82\x61Z");
 }
 
+// Where Windows' code page tables are missing, the best fits are glibc's.
 TEST_F(CodePageTest, OemToCharConverts) {
   Open("[machine]\nacp=1252\noemcp=437\n");
+  host::SetBestFitTableFolder(Machine() + "/no-tables");
   struct Case {
     const char* oem;
     const char* ansi;
@@ -84,6 +90,42 @@ TEST_F(CodePageTest, OemToCharConverts) {
     EXPECT_STREQ(inPlace, c.ansi) << "in place, for " << c.oem;
   }
   EXPECT_FALSE(OemToCharA(nullptr, nullptr));
+  host::SetBestFitTableFolder("/usr/share/wine/nls");
+}
+
+// With Windows' own tables, characters take Windows' best fits; a table that
+// is cut short is not used.
+TEST_F(CodePageTest, OemToCharTakesWindowsBestFits) {
+  const std::string tables = "/usr/share/wine/nls";
+  if (!std::ifstream(tables + "/c_1252.nls")) GTEST_SKIP() << "no code page tables in " << tables;
+  Open("[machine]\nacp=1252\noemcp=437\n");
+  host::SetBestFitTableFolder(tables);
+  struct Case {
+    const char* oem;
+    const char* ansi;
+  } cases[] = {
+      {"caf\x82", "caf\xe9"},      // exact: e acute
+      {"\xc4\xb3\xda", "-\xa6+"},  // box drawing: the vertical line is the broken bar
+      {"\x9e\xec\xe3", "P8p"},     // peseta, infinity, pi
+      {"\xe0\xfe", "a\xa6"},       // alpha; the black square
+  };
+  for (const Case& c : cases) {
+    char buffer[32];
+    std::strcpy(buffer, c.oem);
+    EXPECT_TRUE(OemToCharA(buffer, buffer));
+    EXPECT_STREQ(buffer, c.ansi) << "for " << c.oem;
+  }
+
+  std::filesystem::create_directories(Machine() + "/cut");
+  std::ifstream whole(tables + "/c_1252.nls", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+  std::ofstream(Machine() + "/cut/c_1252.nls", std::ios::binary)
+      << bytes.substr(0, bytes.size() / 2);
+  host::SetBestFitTableFolder(Machine() + "/cut");
+  char vertical[] = "\xb3";
+  EXPECT_TRUE(OemToCharA(vertical, vertical));
+  EXPECT_STREQ(vertical, "|");  // glibc's fit, not a read past the cut table
+  host::SetBestFitTableFolder(tables);
 }
 
 TEST_F(CodePageTest, OemToCharKeepsDoubleByteText) {
