@@ -83,9 +83,10 @@ HFILE Fail(DWORD error) {
 
 off_t& LengthOf(const OpenFile& file) { return TheFiles().lengths[file.id].bytes; }
 
-// A new handle on the open descriptor fd, at its start. The file's length is
-// asked of the system only when no other handle knows it already.
-HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite) {
+// A new handle on the open descriptor fd, at its start, holding its access
+// under shareMode. The file's length is asked of the system only when no
+// other handle knows it already.
+HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite, int shareMode) {
   struct stat info;
   if (sys::Fstat(fd, &info) != 0) {
     sys::Close(fd);
@@ -103,6 +104,7 @@ HFILE Remember(int fd, const std::string& full, bool canRead, bool canWrite) {
   FileLength& length = files.lengths[file.id];
   if (length.handles++ == 0) length.bytes = info.st_size;
   files.open[handle] = file;
+  AddSharedOpen(handle, info, canRead, canWrite, shareMode);
   return handle;
 }
 
@@ -113,6 +115,7 @@ void Forget(HFILE handle) {
   auto length = files.lengths.find(found->second.id);
   if (length != files.lengths.end() && --length->second.handles <= 0) files.lengths.erase(length);
   files.open.erase(found);
+  RemoveSharedOpen(handle);
 }
 
 // Resolves a path for opening; empty with the error set when it cannot be.
@@ -185,9 +188,7 @@ HFILE WINAPI _lopen(LPCSTR path, int mode) {
   int flags = canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY;
   int fd = host::sys::Open(native.c_str(), flags | O_CLOEXEC, 0);
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
-  HFILE handle = host::Remember(fd, full, canRead, canWrite);
-  if (handle != HFILE_ERROR) host::AddSharedOpen(handle, info, canRead, canWrite, mode);
-  return handle;
+  return host::Remember(fd, full, canRead, canWrite, mode);
 }
 
 HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
@@ -209,12 +210,9 @@ HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
   if (attributes & FILE_ATTRIBUTE_HIDDEN) host::SetHiddenAttribute(native);
   host::sys::GiveDiskSpace(full[0], oldSize);
-  HFILE handle = host::Remember(fd, full, true, true);
-  if (handle == HFILE_ERROR) return handle;
+  HFILE handle = host::Remember(fd, full, true, true, OF_SHARE_DENY_NONE);
   // Other handles on the file see it empty now.
-  host::LengthOf(*host::Find(handle)) = 0;
-  if (host::sys::Fstat(fd, &info) == 0)
-    host::AddSharedOpen(handle, info, true, true, OF_SHARE_DENY_NONE);
+  if (handle != HFILE_ERROR) host::LengthOf(*host::Find(handle)) = 0;
   return handle;
 }
 
@@ -302,7 +300,6 @@ HFILE WINAPI _lclose(HFILE file) {
   if (host::sys::CallFails(host::Syscall::Close)) return host::Fail(ERROR_INVALID_HANDLE);
   host::sys::Close(f->fd);
   host::Forget(file);
-  host::RemoveSharedOpen(file);
   return 0;
 }
 
