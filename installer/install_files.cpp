@@ -11,14 +11,13 @@
 // verified before either changes; a failure after that puts them back.
 #include "installer/install_files.h"
 
-#include <cstdio>
-
 #include "installer/control_file.h"
 #include "installer/copy_file.h"
 #include "installer/dialogs.h"
 #include "installer/error_box.h"
 #include "installer/installer_state.h"
 #include "installer/system_ini.h"
+#include "toolkit/bounded_text.h"
 #include "toolkit/checked_ops.h"
 
 namespace {
@@ -67,7 +66,8 @@ constexpr char kWinBackup[] = "win.kyr";
 // "Can not <what> <name>, installation failed."
 void ShowFailure(const char* what, const char* name) {
   char message[kMessageSize];
-  std::snprintf(message, sizeof message, "Can not %s %s, installation failed.", what, name);
+  const char* pieces[] = {"Can not ", what, " ", name, ", installation failed."};
+  JoinTextBounded(message, sizeof message, pieces, 5);
   ShowInstallerError(message);
 }
 
@@ -217,9 +217,9 @@ void PutBack(const char* backup, const char* original, const char* name, const c
     return;
   }
   char message[kMessageSize];
-  std::snprintf(message, sizeof message,
-                "Can not update %s, the original is saved as %s, installation failed.", name,
-                backupName);
+  const char* pieces[] = {"Can not update ", name, ", the original is saved as ", backupName,
+                          ", installation failed."};
+  JoinTextBounded(message, sizeof message, pieces, 5);
   ShowInstallerError(message);
 }
 

@@ -1,11 +1,11 @@
 // Deleting a key with everything below it. The registry only deletes keys
 // without subkeys, so the tree goes deepest keys first.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "support/registry_helpers.h"
 #include "support/registry_library.h"
+#include "toolkit/bounded_text.h"
 #include "toolkit/toolkit_api.h"
 
 namespace {
@@ -78,7 +78,8 @@ int DeleteTree(const TreeEntries& reg, HKEY root, const char* keyPath) {
         break;
       }
       // Every path is relative to the same root, not to the key open here.
-      std::snprintf(path, pathSize, "%s\\%s", keyPath, name);
+      const char* pieces[] = {keyPath, "\\", name};
+      JoinTextBounded(path, static_cast<int>(pathSize), pieces, 3);
       if (!DeleteTree(reg, root, path)) {
         result = 0;
         break;

@@ -1,7 +1,6 @@
 #include "toolkit/checked_ops.h"
 
-#include <cstdio>
-
+#include "toolkit/bounded_text.h"
 #include "toolkit/fail_fast.h"
 #include "toolkit/path_helpers.h"
 #include "toolkit/session.h"
@@ -26,7 +25,7 @@ void CreateProgManGroupChecked(const char* group, const char* text, int options)
 
 void ShowProgManGroupChecked(const char* group, int number, int options) {
   char numberText[kNumberTextSize];
-  std::snprintf(numberText, sizeof numberText, "%d", number);
+  DecimalText(numberText, sizeof numberText, number);
   FailUnless(FShowProgManGroup(group, numberText, options));
 }
 

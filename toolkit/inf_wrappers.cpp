@@ -1,7 +1,5 @@
 // INF file and INF field members of the checked wrappers.
-#include <cstdint>
-#include <cstdlib>
-
+#include "toolkit/bounded_text.h"
 #include "toolkit/checked_wrappers.h"
 #include "toolkit/fail_fast.h"
 #include "toolkit/session.h"
@@ -35,15 +33,6 @@ LPSTR ReadField(LPCSTR section, LPCSTR key, USHORT field, LPSTR buffer, int size
   return buffer;
 }
 
-// The decimal conversion of the run-time library, kept to 32 bits: a number
-// beyond them gives the nearest 32-bit value rather than an undefined one.
-LONG DecimalNumber(const char* text) {
-  long long number = std::strtoll(text, nullptr, 10);
-  if (number > INT32_MAX) return INT32_MAX;
-  if (number < INT32_MIN) return INT32_MIN;
-  return static_cast<LONG>(number);
-}
-
 void ListField(LPCSTR symbol, LPCSTR section, USHORT field) {
   FailUnless(FMakeListInfSectionField(symbol, section, field));
 }
@@ -70,7 +59,7 @@ LONG ReadInfKeyField15Number(LPCSTR section, LPCSTR key) {
   // A toolkit that left the text unterminated must not run the conversion
   // past the buffer.
   field[kNumberFieldSize - 1] = '\0';
-  return DecimalNumber(field);
+  return ReadDecimal(field);
 }
 
 void ListInfField1Checked(LPCSTR symbol, LPCSTR section) { ListField(symbol, section, kField1); }

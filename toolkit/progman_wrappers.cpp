@@ -1,6 +1,5 @@
 // Program Manager members of the checked wrappers.
-#include <cstdio>
-
+#include "toolkit/bounded_text.h"
 #include "toolkit/checked_wrappers.h"
 #include "toolkit/fail_fast.h"
 #include "toolkit/path_helpers.h"
@@ -19,7 +18,7 @@ void CreateProgManGroupExChecked(LPCSTR group, LPCSTR groupFile, int options) {
 
 void ShowProgManGroupExChecked(LPCSTR group, LPCSTR groupFile, int number, int options) {
   char numberText[kNumberTextSize];
-  std::snprintf(numberText, sizeof numberText, "%d", number);
+  DecimalText(numberText, sizeof numberText, number);
   FailUnless(FShowProgManGroupEx(group, groupFile, numberText, options));
 }
 
