@@ -1,6 +1,11 @@
 # Tests of the Windows build (ctest --preset windows):
 #   windows.exports           KYRSETUP.DLL exports kyrInstall undecorated and
 #                             imports the toolkit's functions from the toolkit DLLs
+#   windows.win95_module      KYRSETUP.DLL loads on Windows 95 and runs on an 80386
+#                             (scripts/check-win95-module)
+#   windows.win95_check_refusals
+#                             the check refuses a DLL with MinGW's run time, a wide
+#                             import, another system version
 #   windows.wine_refuses_other_dirs
 #                             setuphost-wine refuses a machine whose Windows or
 #                             System directory is not Wine's own
@@ -10,6 +15,7 @@
 #   scenario.wine.NAME        every scenario of tests/scenarios under Wine, through
 #                             scripts/setuphost-wine (the same machines, answers and
 #                             expected transcripts and files as natively)
+#   scenario.wine95.NAME      the same, Wine reporting itself as Windows 95
 # A Wine run takes tens of seconds (a fresh Wine session per run), so the
 # scenarios get a generous timeout. A scenario whose machine asks the host
 # layer for faults (machine.ini section [faults]: a full disk, a failing open)
@@ -51,6 +57,14 @@ foreach(scenario ${KYR_WINE_SCENARIOS})
     set_tests_properties(scenario.wine.${name} PROPERTIES
       TIMEOUT 600
       ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}"
+      DISABLED ${host_faults})
+    # Once more where Wine reports itself as Windows 95 (GetVersion 4.0, build 950).
+    add_test(NAME scenario.wine95.${name}
+      COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-scenario
+              --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine ${scenario})
+    set_tests_properties(scenario.wine95.${name} PROPERTIES
+      TIMEOUT 600
+      ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR};KYR_WINE_VERSION=win95"
       DISABLED ${host_faults})
   endif()
 endforeach()
