@@ -26,6 +26,15 @@ add_test(NAME windows.exports
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KYR_OBJDUMP} -DDLL=$<TARGET_FILE:kyrsetup>
           -P ${CMAKE_SOURCE_DIR}/cmake/check-exports.cmake)
 
+# The shipped KYRSETUP.DLL is one that Windows 95 loads and an 80386 runs;
+# and the check refuses what Windows 95 cannot load.
+add_test(NAME windows.win95_module
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-win95-module --objdump ${KYR_OBJDUMP}
+          $<TARGET_FILE:kyrsetup>)
+add_test(NAME windows.win95_check_refusals
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/check_win95_refusals.sh ${KYR_OBJDUMP}
+          $<TARGET_FILE:kyrsetup> $<TARGET_FILE:mscomstf>)
+
 add_test(NAME windows.wine_refuses_other_dirs
   COMMAND ${CMAKE_COMMAND} -DSCRIPT=${CMAKE_SOURCE_DIR}/scripts/setuphost-wine
           -DWORK=${CMAKE_BINARY_DIR}/refusal-test -P ${CMAKE_SOURCE_DIR}/cmake/check-wine-refusal.cmake)

@@ -74,6 +74,16 @@ State& Run() {
 [[noreturn]] void Stop(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
   std::fflush(nullptr);
+  // The stop is also left in a file for the script that started the run:
+  // where Wine reports itself as Windows 95, a process ended from this
+  // thread can lose its status ("wine client error ... Bad file
+  // descriptor", status 1).
+  if (const char* stopFile = std::getenv("SETUPHOST_STOP_FILE")) {
+    if (FILE* file = std::fopen(stopFile, "w")) {
+      std::fprintf(file, "%d\n", kStopStatus);
+      std::fclose(file);
+    }
+  }
   TerminateProcess(GetCurrentProcess(), kStopStatus);
   ExitProcess(kStopStatus);
 }
