@@ -158,6 +158,14 @@ def copy_prefix(template, prefix):
                 shutil.copy2(source, target / name)
 
 
+def mark_phase(what):
+    """Appends "SECONDS WHAT" to the file KYR_WINE_PHASES names, if any."""
+    path = os.environ.get("KYR_WINE_PHASES")
+    if path:
+        with open(path, "a", encoding="utf-8") as phases:
+            phases.write(f"{time.time():.3f} {what}\n")
+
+
 def end_wine_session(env, prefix):
     """Ends the prefix's wineserver and every Wine process of the prefix."""
     subprocess.run(["wineserver", "-k"], env=env, check=False, stdout=subprocess.DEVNULL,
@@ -206,5 +214,7 @@ def run_program(command, env, cwd, timeout, work):
             started.wait()
             print(f"{Path(sys.argv[0]).name}: the run did not end; stopped", file=sys.stderr)
             status = STOP_STATUS
+    mark_phase("runner exited")
     end_wine_session(env, env["WINEPREFIX"])
+    mark_phase("wine session ended")
     return status, out_path.read_bytes(), err_path.read_bytes()

@@ -36,6 +36,7 @@
 
 #include "import_table.h"
 #include "observed_answers.h"
+#include "phases.h"
 #include "printer_wizard.h"
 #include "runner/answer_recorder.h"
 #include "screenshots.h"
@@ -72,6 +73,7 @@ State& Run() {
 }
 
 [[noreturn]] void Stop(const std::string& message) {
+  MarkPhase("runner stops the run");
   std::fprintf(stderr, "%s\n", message.c_str());
   std::fflush(nullptr);
   // The stop is also left in a file for the script that started the run:
@@ -160,6 +162,7 @@ decltype(&SendMessageTimeoutA) realSendMessageTimeout = SendMessageTimeoutA;
 decltype(&EndDialog) realEndDialog = EndDialog;
 
 void WINAPI RecordExitProcess(UINT status) {
+  MarkPhase("module ends the process");
   TranscriptLine("exit " + std::to_string(status));
   std::fflush(nullptr);
   realExitProcess(status);
@@ -347,18 +350,24 @@ DWORD WINAPI AnswerThread(LPVOID) {
     switch (shown.kind) {
       case Shown::Kind::Page:
         lastWait = shown.wait;
+        MarkPhase("page " + std::to_string(shown.page) + " shown");
         Screenshot(shown.window, "page-" + std::to_string(shown.page));
         if (!Run().interactive) AnswerPage(shown);
+        MarkPhase("page " + std::to_string(shown.page) + " answered");
         break;
       case Shown::Kind::MessageBox:
         answered.insert(shown.window);
+        MarkPhase("message box shown");
         Screenshot(shown.window, "msgbox");
         if (!Run().interactive) AnswerMessageBox(shown);
+        MarkPhase("message box answered");
         break;
       case Shown::Kind::Dialog:
         answered.insert(shown.window);
+        MarkPhase("dialog " + shown.dialog + " shown");
         Screenshot(shown.window, "dialog-" + shown.dialog);
         if (!Run().interactive) AnswerDialog(shown);
+        MarkPhase("dialog " + shown.dialog + " answered");
         break;
       case Shown::Kind::None:
         break;
@@ -399,6 +408,7 @@ std::string MachineValue(const std::string& ini, const char* key, const char* fa
 }  // namespace
 
 int main(int argc, char** argv) {
+  MarkPhase("runner started");
   RunnerOptions options = ParseOptions(argc, argv);
   AnswerQueue answers(LoadAnswers(options.answers));
   State& run = Run();
@@ -451,6 +461,7 @@ int main(int argc, char** argv) {
     Stop("setuphost: cannot load " + modulePath + " (error " + std::to_string(GetLastError()) +
          ")");
   }
+  MarkPhase("module loaded");
   SetSetupModule(module);
   ReplaceImports(
       module,
@@ -478,6 +489,7 @@ int main(int argc, char** argv) {
   char printer[kPrinterTextSize] = {};
   std::memcpy(printer, options.printer.data(), options.printer.size());
   int result = install(run.parent, self, printer, SW_SHOWNORMAL);
+  MarkPhase("kyrInstall returned");
   TranscriptLine("printer " + TranscriptQuote(printer));
   TranscriptLine("return " + std::to_string(result));
   std::fflush(nullptr);
