@@ -19,12 +19,12 @@ extern "C" int WINAPI InitializeFrame(LPSTR commandLine) {
 }
 
 extern "C" HWND WINAPI HwndFrame(void) {
-  ToolkitCallFails("HwndFrame", {});
+  if (ToolkitCallFails("HwndFrame", {})) return nullptr;
   return frameWindow;
 }
 
 extern "C" HINSTANCE WINAPI HinstFrame(void) {
-  ToolkitCallFails("HinstFrame", {});
+  if (ToolkitCallFails("HinstFrame", {})) return nullptr;
   return ToolkitInstance();
 }
 

@@ -95,7 +95,7 @@ extern "C" BOOL WINAPI FSetRestartDir(LPCSTR directory) {
 }
 
 extern "C" BOOL WINAPI FRestartListEmpty(void) {
-  ToolkitCallFails("FRestartListEmpty", {});
+  if (ToolkitCallFails("FRestartListEmpty", {})) return FALSE;
   return static_cast<BOOL>(ToolkitResult("FRestartListEmpty", State().restart_list.empty()));
 }
 

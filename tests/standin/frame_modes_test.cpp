@@ -67,4 +67,16 @@ TEST_F(FrameModesTest, TheMachineSetsResultsPerCall) {
   EXPECT_EQ(TranscriptOf("mode"), (std::vector<std::string>{"mode silent on", "mode silent off"}));
 }
 
+// A function whose result the caller reads reports its failure value on the
+// call a rule fails, and its real result on the others.
+TEST_F(FrameModesTest, FailureRulesReachEveryFunctionWithAResult) {
+  Open("[toolkit]\nFRestartListEmpty=fail 1\nHinstFrame=fail 2\n");
+  EXPECT_FALSE(FRestartListEmpty());
+  EXPECT_TRUE(FRestartListEmpty());
+  HINSTANCE instance = HinstFrame();
+  EXPECT_NE(instance, nullptr);
+  EXPECT_EQ(HinstFrame(), nullptr);
+  EXPECT_EQ(HinstFrame(), instance);
+}
+
 }  // namespace
