@@ -234,8 +234,8 @@ TEST_F(DialogTest, ControlsAreTheTemplatesOnly) {
 }
 
 TEST_F(DialogTest, TheModuleLanguageDialogHasNoControlThree) {
-  std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
-  std::ifstream file(here / "../../installer/setup.rc", std::ios::binary);
+  std::ifstream file(std::filesystem::path(KYR_SOURCE_DIR) / "installer/setup.rc",
+                     std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
   std::string script = text.str();

@@ -19,8 +19,7 @@ using host::rc::ParseResourceScript;
 using host::rc::ResourceScript;
 
 std::string SourceFile(const std::string& relative) {
-  std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
-  std::ifstream file(here / "../.." / relative, std::ios::binary);
+  std::ifstream file(std::filesystem::path(KYR_SOURCE_DIR) / relative, std::ios::binary);
   std::stringstream content;
   content << file.rdbuf();
   return content.str();
