@@ -16,11 +16,11 @@
 #                             scripts/setuphost-wine (the same machines, answers and
 #                             expected transcripts and files as natively)
 #   scenario.wine95.NAME      the same, Wine reporting itself as Windows 95
-# A Wine run takes tens of seconds (a fresh Wine session per run), so the
-# scenarios get a generous timeout. A scenario whose machine asks the host
-# layer for faults (machine.ini section [faults]: a full disk, a failing open)
-# cannot run under Wine, where the files are real; its Wine test is listed as
-# disabled.
+# A Wine run takes a few seconds (a fresh Wine session per run; more under
+# qemu-i386 or on a loaded machine), so the scenarios get a generous timeout.
+# A scenario whose machine asks the host layer for faults (machine.ini
+# section [faults]: a full disk, a failing open) cannot run under Wine, where
+# the files are real; its Wine tests are listed as disabled.
 
 add_test(NAME windows.exports
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KYR_OBJDUMP} -DDLL=$<TARGET_FILE:kyrsetup>
