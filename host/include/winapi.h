@@ -973,11 +973,11 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LP
 // The default value of subKey below key (of key itself when subKey is NULL
 // or empty), as RegQueryValueExA reads it: *size is the size in bytes with
 // the terminating zero. A key without a default value reads as an empty
-// text ("" and *size 1). The host departs from Windows for sizes that are
-// no room: a negative *size offers none (Windows takes it for a huge
-// buffer), and with no room an empty text answers ERROR_MORE_DATA with
-// *size 1 (Wine writes its zero anyway). ERROR_FILE_NOT_FOUND when subKey
-// does not exist.
+// text ("" and *size 1). *size is taken as a DWORD, as Windows takes it, so
+// a negative one is a very large buffer. The host departs from Windows for
+// a buffer of no room: an empty text answers ERROR_MORE_DATA with *size 1
+// (Wine writes its zero anyway). ERROR_FILE_NOT_FOUND when subKey does not
+// exist.
 LSTATUS WINAPI RegQueryValueA(HKEY key, LPCSTR subKey, LPSTR data, PLONG size);
 // Stores a value of any type (replacing one of the same name). A string
 // type whose last byte is not zero gets its zero added, as Windows NT adds

@@ -203,8 +203,9 @@ LSTATUS WINAPI RegQueryValueA(HKEY key, LPCSTR subKey, LPSTR data, PLONG size) {
                                                         : host::registry::Resolve(key, &found);
   if (status != ERROR_SUCCESS) return status;
   if (data != nullptr && size == nullptr) return ERROR_INVALID_PARAMETER;
-  // A negative size offers no room (Windows would take it for a huge one).
-  DWORD room = size == nullptr || *size < 0 ? 0 : static_cast<DWORD>(*size);
+  // The size is taken as a DWORD, as Windows takes it: a negative one is a
+  // very large buffer.
+  DWORD room = size == nullptr ? 0 : static_cast<DWORD>(*size);
   status = host::QueryValue(found.get(), nullptr, nullptr, reinterpret_cast<LPBYTE>(data),
                             size != nullptr ? &room : nullptr);
   if (status == ERROR_FILE_NOT_FOUND) {
