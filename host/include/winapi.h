@@ -631,14 +631,17 @@ BOOL WINAPI CreateDirectoryA(LPCSTR path, void* security);
 // Removes an empty folder. FALSE with ERROR_INVALID_NAME for an empty path,
 // ERROR_FILE_NOT_FOUND or
 // ERROR_PATH_NOT_FOUND when it is missing, ERROR_DIR_NOT_EMPTY when it holds
-// anything, ERROR_DIRECTORY for a file, ERROR_ACCESS_DENIED otherwise (a
-// drive root, the current directory).
+// anything, ERROR_DIRECTORY for a file, ERROR_SHARING_VIOLATION for the
+// current directory (the process holds it open), ERROR_ACCESS_DENIED
+// otherwise (a drive root).
 BOOL WINAPI RemoveDirectoryA(LPCSTR path);
 // Removes a file; its bytes are free again on a limited disk. FALSE with
 // ERROR_INVALID_NAME for a name ending in a backslash, ERROR_FILE_NOT_FOUND
 // or ERROR_PATH_NOT_FOUND when it is missing,
 // ERROR_ACCESS_DENIED for a folder, a read-only file, or a path whose opening
-// the faults refuse (fail_open). Removals are not counted as opens.
+// the faults refuse (fail_open), ERROR_SHARING_VIOLATION for a file a handle
+// of _lopen or _lcreat holds open (whatever its sharing flags: none of them
+// lets a file be deleted). Removals are not counted as opens.
 BOOL WINAPI DeleteFileA(LPCSTR path);
 
 // ---------------------------------------------------------------------------

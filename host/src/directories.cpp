@@ -178,11 +178,14 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR path) {
     SetLastError(ERROR_DIRECTORY);
     return FALSE;
   }
-  // Windows refuses a drive root and the directory a process stands in.
-  if (full.size() <= 3 || host::sys::OpenRefused(full) ||
-      CharUpperA(std::string(full).data()) ==
-          std::string(CharUpperA(std::string(host::CurrentDirectory()).data()))) {
+  // Windows refuses a drive root, and the directory a process stands in is
+  // held open by it, as a file open by handle is.
+  if (full.size() <= 3 || host::sys::OpenRefused(full)) {
     SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (host::EqualNoCase(full, host::CurrentDirectory())) {
+    SetLastError(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
   if (host::sys::RemoveDirectory(native.c_str()) == 0) return TRUE;

@@ -19,6 +19,7 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "share_modes.h"
 #include "syscall_gate.h"
 #include "winapi.h"
 
@@ -339,6 +340,10 @@ BOOL WINAPI DeleteFileA(LPCSTR path) {
   }
   if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) {
     SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (host::HeldOpen(info)) {
+    SetLastError(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
   if (host::sys::RemoveFile(native.c_str()) != 0) {

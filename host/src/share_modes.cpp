@@ -10,6 +10,7 @@
 #include <map>
 
 #include "host_internal.h"
+#include "share_modes.h"
 #include "winapi.h"
 
 namespace host {
@@ -62,6 +63,13 @@ bool ShareAllows(const struct stat& file, bool reads, bool writes, int shareMode
       return false;
   }
   return true;
+}
+
+bool HeldOpen(const struct stat& file) {
+  for (const auto& [handle, held] : Opens()) {
+    if (held.device == file.st_dev && held.inode == file.st_ino) return true;
+  }
+  return false;
 }
 
 void AddSharedOpen(HFILE handle, const struct stat& file, bool reads, bool writes, int shareMode) {

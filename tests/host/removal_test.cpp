@@ -60,6 +60,26 @@ TEST_F(RemovalTest, DeleteFileRefusesReadOnlyAndRefusedFilesAndGivesSpaceBack) {
   _lclose(file);
 }
 
+// A file open by handle stays, whatever sharing its handle allows; once the
+// handle is closed it can go.
+TEST_F(RemovalTest, DeleteFileRefusesAFileHeldOpen) {
+  const UINT modes[] = {OF_READ | OF_SHARE_DENY_NONE, OF_READ | OF_SHARE_COMPAT,
+                        OF_WRITE | OF_SHARE_EXCLUSIVE};
+  for (UINT mode : modes) {
+    HFILE file = _lopen("C:\\KYROTH\\FILE.TXT", static_cast<int>(mode));
+    ASSERT_NE(file, HFILE_ERROR) << mode;
+    SetLastError(0);
+    EXPECT_FALSE(DeleteFileA("c:\\kyroth\\file.txt")) << mode;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION)) << mode;
+    _lclose(file);
+  }
+  HFILE created = _lcreat("C:\\KYROTH\\NEW.TXT", 0);
+  EXPECT_FALSE(DeleteFileA("C:\\KYROTH\\NEW.TXT"));
+  _lclose(created);
+  EXPECT_TRUE(DeleteFileA("C:\\KYROTH\\NEW.TXT"));
+  EXPECT_TRUE(DeleteFileA("C:\\KYROTH\\FILE.TXT"));
+}
+
 TEST_F(RemovalTest, RemoveDirectory) {
   struct Case {
     const char* path;
@@ -70,8 +90,8 @@ TEST_F(RemovalTest, RemoveDirectory) {
       {"C:\\KYROTH\\EMPTY", FALSE, ERROR_FILE_NOT_FOUND},
       {"C:\\KYROTH\\FULL", FALSE, ERROR_DIR_NOT_EMPTY},
       {"C:\\KYROTH\\FILE.TXT", FALSE, ERROR_DIRECTORY},
-      {"C:\\KYROTH", FALSE, ERROR_ACCESS_DENIED},  // the current directory
-      {"c:\\kyroth", FALSE, ERROR_ACCESS_DENIED},
+      {"C:\\KYROTH", FALSE, ERROR_SHARING_VIOLATION},  // the current directory
+      {"c:\\kyroth\\", FALSE, ERROR_SHARING_VIOLATION},
       {"C:\\", FALSE, ERROR_ACCESS_DENIED},
   };
   for (const Case& c : cases) {
