@@ -815,8 +815,15 @@ UINT WINAPI GetDriveTypeA(LPCSTR rootPath);
 // disk_free (host::SetDiskFree) limits writes, the free bytes are what the
 // limit still lets the drive take, so that what a program measures is what
 // it can write; the total is at least that. Any of the three outputs may be
-// NULL. FALSE with ERROR_PATH_NOT_FOUND for a drive the machine lacks (or a
-// NULL or driveless path), ERROR_NOT_READY for a drive without a medium.
+// NULL. The directory may be any folder, full or relative to the current
+// directory ("\\" is the current drive's root); NULL is the current drive.
+// FALSE with ERROR_PATH_NOT_FOUND for a drive the machine lacks or an empty
+// or UNC path, ERROR_NOT_READY for a drive without a medium,
+// ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND for a missing folder (as for
+// a missing file: its parent is there or not), ERROR_DIRECTORY for a path
+// that names a file, ERROR_INVALID_NAME for a file's name followed by a
+// backslash or a path with a wildcard (Wine's answers, as Windows NT gives
+// them).
 BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR directory, PULARGE_INTEGER freeToCaller,
                                 PULARGE_INTEGER totalBytes, PULARGE_INTEGER totalFreeBytes);
 

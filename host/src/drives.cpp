@@ -132,7 +132,16 @@ UINT WINAPI GetDriveTypeA(LPCSTR rootPath) {
 
 BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR directory, PULARGE_INTEGER freeToCaller,
                                 PULARGE_INTEGER totalBytes, PULARGE_INTEGER totalFreeBytes) {
-  char letter = host::DriveLetterOf(directory);
+  if (directory != nullptr && host::HasInvalidNameCharacter(directory)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return FALSE;
+  }
+  // NULL asks for the current directory's drive; any other path is taken
+  // as a folder call takes it: "\\" is the current drive's root, "sub" a
+  // folder below the current directory.
+  std::string full = directory == nullptr ? host::CurrentDirectory().substr(0, 3)
+                                          : host::FullWindowsPath(directory);
+  char letter = host::DriveLetterOf(full.c_str());
   host::Drive drive = letter == 0 ? host::Drive() : host::DriveOf(letter);
   if (drive.type == DRIVE_NO_ROOT_DIR) {
     SetLastError(ERROR_PATH_NOT_FOUND);
@@ -140,6 +149,18 @@ BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR directory, PULARGE_INTEGER freeToCaller,
   }
   if (!drive.hasMedium) {
     SetLastError(ERROR_NOT_READY);
+    return FALSE;
+  }
+  // The folder must be there: the drive is measured through it.
+  struct stat info;
+  std::string native = host::NativePath(full);
+  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0) {
+    SetLastError(host::MissingPathError(full));
+    return FALSE;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    // "file.txt\" names no folder at all.
+    SetLastError(host::EndsInSeparator(directory) ? ERROR_INVALID_NAME : ERROR_DIRECTORY);
     return FALSE;
   }
   int64_t left = 0;
