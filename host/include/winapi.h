@@ -853,13 +853,21 @@ BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFi
 // FALSE with ERROR_INVALID_PARAMETER for a time with its top bit set.
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime);
 // The entries of one folder whose names match the last component of
-// pattern, which may hold * and ? ("*.*" matches every name, as "*" does);
-// letter case is ignored; each entry's attributes are GetFileAttributesA's
-// (hidden included). Entries come in byte order of their names, and
-// "." and ".." come first for a folder that is not a drive's root, as
-// Windows lists them. INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when
-// nothing matches (a pattern ending in a backslash matches nothing),
-// ERROR_PATH_NOT_FOUND when the folder is missing.
+// pattern, which may hold * and ?; letter case is ignored, and dots and
+// stars left at the pattern's end once a name is used up match nothing
+// ("name.*" finds "name" too, "*.*" and "*.*.*" every name: Wine's rule,
+// which Windows' documentation leaves open). The folder is a FAT folder of
+// Windows 95: every name that is not already 8.3 has a short name
+// (NAME~1.EXT, ~2 for the next that would clash, in capitals; see
+// short_names.h), given in cAlternateFileName (empty for an 8.3 name), and
+// a pattern finds an entry by either name ("*.htm" finds "page.html").
+// Each entry's attributes are GetFileAttributesA's (hidden included).
+// Entries come in byte order of their names, and "." and ".." come first
+// for a folder that is not a drive's root, as Windows lists them.
+// INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when nothing matches (a
+// pattern ending in a backslash matches nothing), ERROR_PATH_NOT_FOUND
+// when the folder is missing, ERROR_INVALID_NAME for a wildcard in the
+// folder part.
 HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 // The next entry; FALSE with ERROR_NO_MORE_FILES after the last.
 BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data);

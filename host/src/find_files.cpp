@@ -1,5 +1,7 @@
 // FindFirstFileA, FindNextFileA and FindClose over one folder of the
-// machine.
+// machine. The folder is taken as a FAT folder of Windows 95: every long
+// name has a short name as well (short_names.h), reported in
+// cAlternateFileName, and a pattern finds an entry by either name.
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,6 +14,7 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "short_names.h"
 #include "syscall_gate.h"
 #include "winapi.h"
 
@@ -20,7 +23,8 @@ namespace {
 
 struct Search {
   std::string nativeFolder;
-  std::vector<std::string> names;  // the matching entries, in the order given out
+  std::vector<std::string> names;                 // the matching entries, in the order given out
+  std::map<std::string, std::string> shortNames;  // of those that have one
   size_t next = 0;
 };
 
@@ -38,7 +42,9 @@ Searches& TheSearches() {
 bool SameLetter(unsigned char a, unsigned char b) { return UpperAnsiByte(a) == UpperAnsiByte(b); }
 
 // * matches any run of characters (also none), ? one character; letter
-// case is ignored. Iterative, with one point to return to after a *, so
+// case is ignored. Dots and stars left at the pattern's end when the name
+// is used up match nothing, as on Windows: "name.*" finds "name", and
+// "*.*" every name. Iterative, with one point to return to after a *, so
 // that no pattern takes more than length x length steps.
 bool WildcardMatch(const std::string& name, const std::string& pattern) {
   size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
@@ -58,7 +64,7 @@ bool WildcardMatch(const std::string& name, const std::string& pattern) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
+  while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '.')) ++p;
   return p == pattern.size();
 }
 
@@ -82,6 +88,10 @@ bool Fill(const Search& search, const std::string& name, LPWIN32_FIND_DATAA data
     data->nFileSizeLow = static_cast<DWORD>(size);
   }
   std::memcpy(data->cFileName, name.c_str(), name.size() + 1);
+  auto shortName = search.shortNames.find(name);
+  if (shortName != search.shortNames.end() &&
+      shortName->second.size() < sizeof data->cAlternateFileName)
+    std::memcpy(data->cAlternateFileName, shortName->second.c_str(), shortName->second.size() + 1);
   return true;
 }
 
@@ -117,7 +127,10 @@ HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
     return host::Fail(ERROR_FILE_NOT_FOUND);
   std::string folder = full.substr(0, slash == 2 ? 3 : slash);
   std::string namePattern = full.substr(slash + 1);
-  if (namePattern == "*.*") namePattern = "*";
+  // Wildcards belong to the last name only.
+  if (host::FindAnsiChar(folder, '*') != std::string::npos ||
+      host::FindAnsiChar(folder, '?') != std::string::npos)
+    return host::Fail(ERROR_INVALID_NAME);
 
   host::Search search;
   search.nativeFolder = host::NativePath(folder);
@@ -130,10 +143,17 @@ HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
   }
   closedir(dir);
   std::sort(names.begin(), names.end());
+  std::map<std::string, std::string> shortNames = host::ShortNamesOf(names);
   // A folder that is not a drive's root lists itself and its parent first.
   if (folder.size() > 3) names.insert(names.begin(), {".", ".."});
   for (const std::string& name : names) {
-    if (host::WildcardMatch(name, namePattern)) search.names.push_back(name);
+    auto shortName = shortNames.find(name);
+    bool hasShortName = shortName != shortNames.end();
+    if (host::WildcardMatch(name, namePattern) ||
+        (hasShortName && host::WildcardMatch(shortName->second, namePattern))) {
+      search.names.push_back(name);
+      if (hasShortName) search.shortNames.insert(*shortName);
+    }
   }
   if (!host::GiveNext(search, data)) return host::Fail(ERROR_FILE_NOT_FOUND);
   host::Searches& searches = host::TheSearches();
