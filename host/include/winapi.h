@@ -881,20 +881,32 @@ BOOL WINAPI FindClose(HANDLE search);
 // Windows; files are read through _lopen and _lread, so the host's faults
 // apply, and are read as the win.ini editor writes them (sections and keys
 // without regard to case, the first section of a name, ';' comment lines).
-// A missing file reads as an empty one.
+// A missing file reads as an empty one. A line ends at an LF, a CR or a CR
+// LF pair (files written with CR alone read as those with CR LF do). A
+// key's value is looked up with the section and key asked for trimmed of
+// blanks; a section's keys and lines are listed for the section's name as
+// given (Wine's rules).
 //
 // The value of key in section with blanks around it removed and one pair of
 // enclosing quotes (" or ') stripped, or defaultValue (trailing blanks
 // removed) when there is none. NULL section: the names of all sections;
-// NULL key: the keys of the section; each followed by a zero, and one more
+// NULL key: the keys of the section (the default, as for a missing key,
+// when it has none or is missing); each followed by a zero, and one more
 // zero at the end. A value that does not fit is cut to size - 1 characters
 // (result size - 1); a list that does not fit is cut and ended with two
-// zeros (result size - 2).
+// zeros (result size - 2), and so is one that fits exactly (its last zero
+// in the buffer's last byte), as Windows counts it.
 DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
                                       DWORD size, LPCSTR fileName);
 // The lines of section that are not comments or blank, blanks around them
 // removed, each followed by a zero, and one more zero at the end; cut as
-// GetPrivateProfileStringA cuts lists (result size - 2).
+// GetPrivateProfileStringA cuts lists (result size - 2). A NULL section or
+// buffer gives 0 with ERROR_INVALID_PARAMETER and writes nothing (Windows
+// NT's and Wine's answer; Windows 95 leaves the last error alone). Otherwise
+// the last error is 0 when the file was read, whether it has the section or
+// not, and the error of its opening when it could not be
+// (ERROR_FILE_NOT_FOUND ...); an empty or missing section gives 0 and two
+// zeros (one in a buffer of one byte).
 DWORD WINAPI GetPrivateProfileSectionA(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName);
 // The names of all sections, as GetPrivateProfileStringA with a NULL section.
 DWORD WINAPI GetPrivateProfileSectionNamesA(LPSTR buffer, DWORD size, LPCSTR fileName);

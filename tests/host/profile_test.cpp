@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "host/syscalls.h"
 #include "host_fixture.h"
 #include "winapi.h"
@@ -93,6 +95,79 @@ TEST_F(ProfileTest, DoubleByteSectionNameWithBracketTrailByte) {
   Write("c/windows/win.ini", "[\x83]]\r\nA=0\r\n");
   EXPECT_TRUE(WriteProfileStringA("\x83]", "A", "1"));
   EXPECT_EQ(Read("c/windows/win.ini"), "[\x83]]\r\nA=1\r\n");
+}
+
+// Reading a private profile: a value's section and key without their
+// blanks, CR-only files line by line, exactly fitting lists counted as cut.
+TEST_F(ProfileTest, ReadsPrivateProfilesAsWindowsDoes) {
+  const char kCrLf[] = "[one]\r\nname=val\r\nname3\r\n[two]\r\n";
+  const char kCrOnly[] = "[one]\rname=val\rname3\r[two]\r";
+  struct Case {
+    const char* name;
+    const char* content;
+    const char* section;
+    const char* key;
+    DWORD size;
+    DWORD result;
+    std::string written;  // the bytes up to and with the result's zeros
+  } cases[] = {
+      {"blanks around the key", kCrLf, "one", " name\t", 16, 3, std::string("val\0", 4)},
+      {"blanks around the section", kCrLf, "\t one ", "name", 16, 3, std::string("val\0", 4)},
+      {"CR only: value", kCrOnly, "one", "name", 16, 3, std::string("val\0", 4)},
+      {"CR only: sections", kCrOnly, nullptr, nullptr, 16, 8, std::string("one\0two\0\0", 9)},
+      {"CR only: keys", kCrOnly, "one", nullptr, 16, 5, std::string("name\0\0", 6)},
+      {"CR then LF", "[one]\rname=val\nx=1\r\n", "one", "name", 16, 3, std::string("val\0", 4)},
+      {"keys of a section as given", kCrLf, " one", nullptr, 16, 4, std::string("dflt\0", 5)},
+      {"keys of a section without", kCrLf, "two", nullptr, 16, 4, std::string("dflt\0", 5)},
+      {"keys fit with a byte to spare", kCrLf, "one", nullptr, 7, 5, std::string("name\0\0", 6)},
+      {"keys fit exactly", kCrLf, "one", nullptr, 6, 4, std::string("name\0\0", 6)},
+      {"sections fit exactly", kCrLf, nullptr, nullptr, 9, 7, std::string("one\0two\0\0", 9)},
+      {"sections cut", kCrLf, nullptr, nullptr, 8, 6, std::string("one\0tw\0\0", 8)},
+  };
+  for (const Case& c : cases) {
+    Write("c/windows/read.ini", c.content);
+    char buffer[32];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(GetPrivateProfileStringA(c.section, c.key, "dflt", buffer, c.size, "read.ini"),
+              c.result)
+        << c.name;
+    EXPECT_EQ(std::string(buffer, c.written.size()), c.written) << c.name;
+  }
+  char names[16];
+  EXPECT_EQ(GetPrivateProfileSectionNamesA(names, 9, "read.ini"), 7u);
+  EXPECT_EQ(GetPrivateProfileSectionNamesA(names, 10, "read.ini"), 8u);
+}
+
+// GetPrivateProfileSectionA's last error: a refused call writes nothing.
+TEST_F(ProfileTest, SectionReadSetsTheLastError) {
+  Write("c/windows/read.ini", "[one]\r\na=1\r\n[empty]\r\n");
+  struct Case {
+    const char* section;
+    const char* file;
+    bool withBuffer;
+    DWORD result;
+    DWORD error;
+    char first;  // the buffer's first byte afterwards
+  } cases[] = {
+      {nullptr, "read.ini", true, 0, ERROR_INVALID_PARAMETER, '#'},
+      {"one", "read.ini", false, 0, ERROR_INVALID_PARAMETER, '#'},
+      {"one", "read.ini", true, 4, ERROR_SUCCESS, 'a'},
+      {" one ", "read.ini", true, 0, ERROR_SUCCESS, '\0'},  // taken as given
+      {"empty", "read.ini", true, 0, ERROR_SUCCESS, '\0'},
+      {"none", "read.ini", true, 0, ERROR_SUCCESS, '\0'},
+      {"one", "missing.ini", true, 0, ERROR_FILE_NOT_FOUND, '\0'},
+  };
+  for (const Case& c : cases) {
+    char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    SetLastError(0xDEADBEEF);
+    EXPECT_EQ(GetPrivateProfileSectionA(c.section, c.withBuffer ? buffer : nullptr, sizeof buffer,
+                                        c.file),
+              c.result)
+        << (c.section ? c.section : "NULL");
+    EXPECT_EQ(GetLastError(), c.error) << (c.section ? c.section : "NULL");
+    EXPECT_EQ(buffer[0], c.first) << (c.section ? c.section : "NULL");
+  }
 }
 
 }  // namespace
