@@ -23,5 +23,9 @@ int main(int argc, char** argv) {
   conformance::RunProfiles();
   conformance::RunWindows();
   conformance::RunSystem();
+  conformance::RunSearches();
+  conformance::RunDrives();
+  conformance::RunRemoval();
+  conformance::RunProfileFiles();
   return 0;
 }

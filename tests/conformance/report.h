@@ -72,5 +72,9 @@ void RunRegistry();
 void RunProfiles();
 void RunWindows();
 void RunSystem();
+void RunSearches();
+void RunDrives();
+void RunRemoval();
+void RunProfileFiles();
 
 }  // namespace conformance
