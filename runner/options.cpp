@@ -67,3 +67,8 @@ bool LoadAnswersFile(const std::string& path, std::vector<Answer>* answers, std:
   }
   return true;
 }
+
+bool ReadRunnerInput(int argc, char** argv, RunnerInput* input, std::string* error) {
+  return ParseRunnerOptions(argc, argv, &input->options, error) &&
+         LoadAnswersFile(input->options.answers, &input->answers, error);
+}

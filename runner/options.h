@@ -27,3 +27,12 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::stri
 
 // Reads and parses the answers file; no path gives no answers.
 bool LoadAnswersFile(const std::string& path, std::vector<Answer>* answers, std::string* error);
+
+// What a run starts from: the command line and the answers file it names.
+struct RunnerInput {
+  RunnerOptions options;
+  std::vector<Answer> answers;
+};
+
+// Both of the above, as each runner starts; false with the message to show.
+bool ReadRunnerInput(int argc, char** argv, RunnerInput* input, std::string* error);

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "answer_recorder.h"
 #include "answers.h"
@@ -78,18 +79,11 @@ class AnswersAgent : public host::UserAgent {
   AnswerQueue answers_;
 };
 
-RunnerOptions ParseOptions(int argc, char** argv) {
-  RunnerOptions options;
+RunnerInput ReadInput(int argc, char** argv) {
+  RunnerInput input;
   std::string error;
-  if (!ParseRunnerOptions(argc, argv, &options, &error)) Stop(error);
-  return options;
-}
-
-std::vector<Answer> LoadAnswers(const std::string& path) {
-  std::vector<Answer> answers;
-  std::string error;
-  if (!LoadAnswersFile(path, &answers, &error)) Stop(error);
-  return answers;
+  if (!ReadRunnerInput(argc, argv, &input, &error)) Stop(error);
+  return input;
 }
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,8 +104,9 @@ HWND CreateParentWindow(HINSTANCE instance) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  RunnerOptions options = ParseOptions(argc, argv);
-  AnswersAgent answersAgent{AnswerQueue(LoadAnswers(options.answers))};
+  RunnerInput input = ReadInput(argc, argv);
+  const RunnerOptions& options = input.options;
+  AnswersAgent answersAgent{AnswerQueue(std::move(input.answers))};
   InteractiveAgent person(std::cin, std::cout, [](const std::string& message) { Stop(message); });
   host::UserAgent* answering = &answersAgent;
   if (options.interactive) answering = &person;

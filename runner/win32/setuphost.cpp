@@ -32,6 +32,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "import_table.h"
@@ -377,18 +378,11 @@ DWORD WINAPI AnswerThread(LPVOID) {
 
 // --- The printer installation ----------------------------------------------
 
-RunnerOptions ParseOptions(int argc, char** argv) {
-  RunnerOptions options;
+RunnerInput ReadInput(int argc, char** argv) {
+  RunnerInput input;
   std::string error;
-  if (!ParseRunnerOptions(argc, argv, &options, &error)) Stop(error);
-  return options;
-}
-
-std::vector<Answer> LoadAnswers(const std::string& path) {
-  std::vector<Answer> answers;
-  std::string error;
-  if (!LoadAnswersFile(path, &answers, &error)) Stop(error);
-  return answers;
+  if (!ReadRunnerInput(argc, argv, &input, &error)) Stop(error);
+  return input;
 }
 
 // Sets a variable for this process and for the toolkit DLLs, which read it
@@ -409,8 +403,9 @@ std::string MachineValue(const std::string& ini, const char* key, const char* fa
 
 int main(int argc, char** argv) {
   MarkPhase("runner started");
-  RunnerOptions options = ParseOptions(argc, argv);
-  AnswerQueue answers(LoadAnswers(options.answers));
+  RunnerInput input = ReadInput(argc, argv);
+  const RunnerOptions& options = input.options;
+  AnswerQueue answers(std::move(input.answers));
   State& run = Run();
   run.answers = &answers;
   run.mainThread = GetCurrentThreadId();
