@@ -1009,11 +1009,12 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LP
 // (Wine writes its zero anyway). ERROR_FILE_NOT_FOUND when subKey does not
 // exist.
 LSTATUS WINAPI RegQueryValueA(HKEY key, LPCSTR subKey, LPSTR data, PLONG size);
-// Stores a value of any type (replacing one of the same name). A string
-// type whose last byte is not zero gets its zero added, as Windows NT adds
-// one a caller left out; NT first looks at the byte after the block and
-// adds nothing when it is not zero, but the host never reads past the
-// caller's block. data NULL with a size is ERROR_NOACCESS.
+// Stores a value of any type (replacing one of the same name), its bytes as
+// given: a string whose size leaves out its zero is stored without one, as
+// Windows 95 stores it. (Windows NT, and Wine, add the zero when the byte
+// after the block is zero and store the bytes as given when it is not; the
+// host never reads past the caller's block.) data NULL with a size is
+// ERROR_NOACCESS.
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
                               const BYTE* data, DWORD dataSize);
 // Sets the default value of subKey below key (made when missing; key itself

@@ -230,11 +230,11 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DW
   LSTATUS status = host::registry::Resolve(key, &found);
   if (status != ERROR_SUCCESS) return status;
   if (data == nullptr && dataSize != 0) return ERROR_NOACCESS;
+  // The bytes are stored as given, a string without its zero too, as
+  // Windows 95 stores them. (Windows NT adds the zero a caller left out
+  // when the byte after the block is zero; the host never reads past the
+  // caller's block.)
   std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : dataSize);
-  // The zero a caller left out of a string's size is added, as Windows NT
-  // does (it also looks at the byte after the block first; the host never
-  // reads past the caller's block).
-  if (host::IsStringType(type) && !bytes.empty() && bytes.back() != '\0') bytes += '\0';
   host::registry::SetValue(found.get(), valueName != nullptr ? valueName : "", type, bytes);
   return ERROR_SUCCESS;
 }

@@ -369,7 +369,7 @@ TEST_F(RegistryFunctionsTest, SetValueStoresTheTextUpToItsZero) {
   EXPECT_FALSE(KeyExists(base_, "x"));
 }
 
-TEST_F(RegistryFunctionsTest, SetValueExKeepsTypesAndEndsStrings) {
+TEST_F(RegistryFunctionsTest, SetValueExKeepsTypesAndBytes) {
   const DWORD number = 0x01020304;
   struct Case {
     const char* name;
@@ -378,8 +378,8 @@ TEST_F(RegistryFunctionsTest, SetValueExKeepsTypesAndEndsStrings) {
     std::string stored;
   } cases[] = {
       {"Text", REG_SZ, std::string("abc", 4), std::string("abc", 4)},
-      {"Unended", REG_SZ, "abc", std::string("abc", 4)},  // the zero left out is added
-      {"Expand", REG_EXPAND_SZ, "%x%", std::string("%x%", 4)},
+      {"Unended", REG_SZ, "abc", "abc"},  // stored without the zero left out
+      {"Expand", REG_EXPAND_SZ, std::string("%x%", 4), std::string("%x%", 4)},
       {"Empty", REG_SZ, "", ""},
       {"Number", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4),
        std::string("\x04\x03\x02\x01", 4)},
