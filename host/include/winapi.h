@@ -982,7 +982,9 @@ LSTATUS WINAPI RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 // for a lasting key below a volatile one). The key made last takes the
 // class. *disposition: REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY. A
 // NULL or empty subKey gives a new handle to key. A NULL result is
-// ERROR_BADKEY, as Windows answers.
+// ERROR_BADKEY, as Windows answers; a name of the path longer than 255
+// characters is ERROR_INVALID_PARAMETER, and no key of the path is made
+// (RegCreateKeyA and RegSetValueA too).
 LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR className,
                                DWORD options, REGSAM access, LPSECURITY_ATTRIBUTES security,
                                PHKEY result, LPDWORD disposition);
@@ -1014,7 +1016,8 @@ LSTATUS WINAPI RegQueryValueA(HKEY key, LPCSTR subKey, LPSTR data, PLONG size);
 // Windows 95 stores it. (Windows NT, and Wine, add the zero when the byte
 // after the block is zero and store the bytes as given when it is not; the
 // host never reads past the caller's block.) data NULL with a size is
-// ERROR_NOACCESS.
+// ERROR_NOACCESS; a value name longer than 16,383 characters is
+// ERROR_INVALID_PARAMETER.
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
                               const BYTE* data, DWORD dataSize);
 // Sets the default value of subKey below key (made when missing; key itself

@@ -25,6 +25,13 @@ bool IsStringType(DWORD type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
+// The longest key name (one name of a path) and value name, in UTF-16
+// characters, as Windows NT and Wine count them.
+constexpr size_t kMostKeyNameChars = 255;
+constexpr size_t kMostValueNameChars = 16383;
+
+size_t Utf16Length(const std::string& text) { return AnsiToUtf16(text).size(); }
+
 // The existing key at subKey below key.
 LSTATUS OpenPath(HKEY key, LPCSTR subKey, KeyPtr* result) {
   KeyPtr base;
@@ -44,6 +51,8 @@ LSTATUS CreatePath(const KeyPtr& base, LPCSTR subKey, LPCSTR className, DWORD op
                    KeyPtr* result, bool* created) {
   std::vector<std::string> names;
   if (!registry::SplitKeyPath(subKey, &names)) return ERROR_BAD_PATHNAME;
+  for (const std::string& name : names)
+    if (Utf16Length(name) > kMostKeyNameChars) return ERROR_INVALID_PARAMETER;
   bool isVolatile = (options & REG_OPTION_VOLATILE) != 0;
   KeyPtr current = base;
   *created = false;
@@ -230,12 +239,14 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DW
   LSTATUS status = host::registry::Resolve(key, &found);
   if (status != ERROR_SUCCESS) return status;
   if (data == nullptr && dataSize != 0) return ERROR_NOACCESS;
+  std::string name = valueName != nullptr ? valueName : "";
+  if (host::Utf16Length(name) > host::kMostValueNameChars) return ERROR_INVALID_PARAMETER;
   // The bytes are stored as given, a string without its zero too, as
   // Windows 95 stores them. (Windows NT adds the zero a caller left out
   // when the byte after the block is zero; the host never reads past the
   // caller's block.)
   std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : dataSize);
-  host::registry::SetValue(found.get(), valueName != nullptr ? valueName : "", type, bytes);
+  host::registry::SetValue(found.get(), name, type, bytes);
   return ERROR_SUCCESS;
 }
 

@@ -403,6 +403,55 @@ TEST_F(RegistryFunctionsTest, SetValueExKeepsTypesAndBytes) {
   EXPECT_EQ(RegSetValueExA(base_, "Null", 0, REG_BINARY, nullptr, 0), ERROR_SUCCESS);
 }
 
+// Names one character longer than Windows allows are refused, and the key
+// or value is not made.
+TEST_F(RegistryFunctionsTest, NamesBeyondTheirLimitsAreRefused) {
+  const std::string key255(255, 'k'), key256(256, 'k');
+  const std::string value16383(16383, 'v'), value16384(16384, 'v');
+  struct Case {
+    const char* name;
+    std::function<LSTATUS()> call;
+    LSTATUS status;
+  } cases[] = {
+      {"key name of 255",
+       [&] {
+         HKEY key = nullptr;
+         LSTATUS status = RegCreateKeyExA(base_, ("a\\" + key255).c_str(), 0, nullptr, 0,
+                                          KEY_ALL_ACCESS, nullptr, &key, nullptr);
+         RegCloseKey(key);
+         return status;
+       },
+       ERROR_SUCCESS},
+      {"key name of 256",
+       [&] {
+         HKEY key = nullptr;
+         return RegCreateKeyExA(base_, ("b\\" + key256).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &key, nullptr);
+       },
+       ERROR_INVALID_PARAMETER},
+      {"value name of 16383",
+       [&] {
+         return RegSetValueExA(base_, value16383.c_str(), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>("x"), 2);
+       },
+       ERROR_SUCCESS},
+      {"value name of 16384",
+       [&] {
+         return RegSetValueExA(base_, value16384.c_str(), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>("x"), 2);
+       },
+       ERROR_INVALID_PARAMETER},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.call(), c.status) << c.name;
+  EXPECT_TRUE(KeyExists(base_, ("a\\" + key255).c_str()));
+  EXPECT_FALSE(KeyExists(base_, "b")) << "no key above the refused name is made";
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExA(base_, value16383.c_str(), nullptr, nullptr, nullptr, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(base_, value16384.c_str(), nullptr, nullptr, nullptr, &size),
+            ERROR_FILE_NOT_FOUND);
+}
+
 // A string value stored without its zero (as a file may hold it) is read
 // with a zero added when the buffer has room, as Windows NT does.
 TEST_F(RegistryFunctionsTest, UnendedStringGetsAZeroWhenThereIsRoom) {
