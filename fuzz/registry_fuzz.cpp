@@ -45,7 +45,9 @@ void CheckValue(HKEY handle, const host::registry::Value& value, size_t slack) {
     fuzz::Fail("a value of the tree is not found: " + value.name);
   if (needed != value.data.size() || type != value.type) fuzz::Fail("a value's size or type");
   if (needed > 0) {
-    std::vector<unsigned char> small(needed - 1 + slack, kSentinel);
+    // One byte more than the size offered, so that the buffer of a 1-byte
+    // value offered 0 is still a buffer: a null address asks for the size.
+    std::vector<unsigned char> small(needed + slack, kSentinel);
     DWORD size = needed - 1;
     if (RegQueryValueExA(handle, name, nullptr, nullptr, small.data(), &size) != ERROR_MORE_DATA ||
         size != needed || !Untouched(small, 0))

@@ -70,8 +70,11 @@ bool ParseData(const std::string& text, Value* value) {
   if (!text.empty() && text[0] == '"') {
     size_t at = 0;
     std::string s;
-    if (!ParseQuoted(text, &at, &s) || text.find_first_not_of(" \t", at) != std::string::npos)
-      return false;
+    // After the text only blanks and a comment may follow, as regedit reads
+    // it; any other byte refuses the line.
+    if (!ParseQuoted(text, &at, &s)) return false;
+    size_t after = text.find_first_not_of(" \t", at);
+    if (after != std::string::npos && text[after] != ';') return false;
     value->type = REG_SZ;
     value->data = s + '\0';
     return true;

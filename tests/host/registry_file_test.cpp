@@ -164,20 +164,24 @@ TEST_F(RegistryFileTest, BadLinesAreReportedAndSkipped) {
         "[HKEY_LOCAL_MACHINE\\Open\r\n"                // 11
         "[HKEY_LOCAL_MACHINE\\Good]\r\n"               // 12
         "\"Kept\"=hex(ffffffff):01\r\n"                // 13
-        "\"Text\"=\"fine\"\r\n");                      // 14
+        "\"Text\"=\"fine\"\r\n"                        // 14
+        "\"Stray\"=\"x\"\xf3\r\n"                      // 15: a byte after the text
+        "\"\"=\"by empty name\" ; noted\r\n");         // 16: the default value
   Open();
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, "Good", "Text"), "fine");
   std::string warnings = ::testing::internal::GetCapturedStderr();
-  for (int line : {2, 4, 5, 6, 7, 8, 9, 11})
+  for (int line : {2, 4, 5, 6, 7, 8, 9, 11, 15})
     EXPECT_THAT(warnings, HasSubstr("registry.reg line " + std::to_string(line) + ":")) << line;
-  EXPECT_THAT(warnings, Not(HasSubstr("line 10:")));
+  for (int line : {10, 16})
+    EXPECT_THAT(warnings, Not(HasSubstr("line " + std::to_string(line) + ":"))) << line;
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, "Good", ""), "by empty name");
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Good", 0, KEY_READ, &key), ERROR_SUCCESS);
   DWORD type = 0, size = 0;
   EXPECT_EQ(RegQueryValueExA(key, "Kept", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
   EXPECT_EQ(type, 0xffffffffu);
-  for (const char* missing : {"Huge type", "Long dword", "Bad hex", "Unended"})
+  for (const char* missing : {"Huge type", "Long dword", "Bad hex", "Unended", "Stray"})
     EXPECT_EQ(RegQueryValueExA(key, missing, nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND)
         << missing;
