@@ -367,6 +367,7 @@ struct VS_FIXEDFILEINFO {
 #define ERROR_MORE_DATA 234L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_BAD_FORMAT 11L
+#define ERROR_INVALID_DATA 13L
 #define ERROR_NO_MORE_FILES 18L
 #define ERROR_INVALID_DRIVE 15L
 #define ERROR_ENVVAR_NOT_FOUND 203L
@@ -916,19 +917,36 @@ DWORD WINAPI GetPrivateProfileSectionNamesA(LPSTR buffer, DWORD size, LPCSTR fil
 // ---------------------------------------------------------------------------
 // A file's version resource, found in a 32-bit or 64-bit PE image (a DLL or
 // program) with libbfd: the image's .rsrc section, then the resource
-// directory's first entry of type 16 (RT_VERSION). The size of its data;
-// 0 with ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND for a missing file,
-// ERROR_BAD_FORMAT for a file that is not a PE image,
-// ERROR_RESOURCE_DATA_NOT_FOUND for an image without resources or a
-// damaged resource directory, ERROR_RESOURCE_TYPE_NOT_FOUND for one without
-// a version resource. *handle (when given) is set to 0.
+// directory's entry of type 16 (RT_VERSION), its entry of id 1 (a version
+// resource of any other id does not count, as on Windows) and its first
+// language. The size a caller gives GetFileVersionInfoA: twice the
+// resource's and 4, as Windows NT answers, the room VerQueryValueA converts
+// texts into; LastError 0. 0 with ERROR_INVALID_PARAMETER for a NULL name,
+// ERROR_BAD_PATHNAME for an empty one, ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND for a missing file, and ERROR_RESOURCE_DATA_NOT_FOUND
+// for any other file without the resource, a file that is not a PE image
+// too, as Windows NT and Wine answer (Windows 95 answers
+// ERROR_FILE_NOT_FOUND there). *handle (when given) is set to 0.
 DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle);
-// Copies the version resource's first size bytes (at most its whole size).
+// Copies the version resource's first size bytes (at most its whole size)
+// and, when size leaves room for it after the block's own length, the mark
+// "FE2X" there, as Windows NT does; LastError 0. FALSE with the errors of
+// GetFileVersionInfoSizeA, or ERROR_INVALID_DATA for a NULL data.
 BOOL WINAPI GetFileVersionInfoA(LPCSTR fileName, DWORD handle, DWORD size, LPVOID data);
-// "\" only: the block's VS_FIXEDFILEINFO (a pointer into the block) and its
-// size. The block's own length (its first WORD) bounds the walk, as on
-// Windows, so the block must be whole. FALSE for any other sub-block, a
-// block that is not a 32-bit VS_VERSIONINFO, or one without its fixed part.
+// A value of a 32-bit version block by its path of keys, compared ignoring
+// letter case: "\" (also "" and NULL) its VS_FIXEDFILEINFO and its size,
+// "\VarFileInfo\Translation" the languages and code pages (4 bytes each),
+// "\StringFileInfo\040904B0\NAME" a text; empty keys (doubled or missing
+// backslashes) are skipped. Binary values are pointers into the block. A
+// text is converted from UTF-16 to the ANSI code page and *length is its
+// bytes with its zero; Windows NT writes it after the block and its mark, in
+// the room GetFileVersionInfoSizeA asked for, and so does the host when
+// GetFileVersionInfoA filled this buffer with that room; for any other
+// buffer the host keeps the text in its own memory, for as long as the
+// process runs, and writes nothing into the block. The block's own length
+// (its first WORD) bounds the walk, as on Windows, so the block must be
+// whole. FALSE for a NULL block or buffer, and for a 16-bit block; a path
+// that is not found gives FALSE, *length 0 and ERROR_RESOURCE_TYPE_NOT_FOUND.
 BOOL WINAPI VerQueryValueA(LPCVOID block, LPCSTR subBlock, LPVOID* buffer, PUINT length);
 
 // ---------------------------------------------------------------------------

@@ -6,15 +6,16 @@ namespace host {
 namespace {
 
 constexpr uint32_t kVersionType = 16;  // RT_VERSION
+constexpr uint32_t kVersionId = 1;     // VS_VERSION_INFO
 constexpr size_t kDirectoryHeaderSize = 16;
 constexpr size_t kDirectoryEntrySize = 8;
 constexpr size_t kDataEntrySize = 16;
 constexpr uint32_t kHighBit = 0x80000000u;
 
-// The VS_VERSIONINFO header: length, value length, type, then the key.
+// A VS_VERSIONINFO block's header: length, value length, type, then its
+// key in UTF-16 with its zero; the value and then the children follow, each
+// on a 4-byte boundary.
 constexpr size_t kBlockHeaderSize = 6;
-constexpr char kVersionKey[] = "VS_VERSION_INFO";
-constexpr size_t kFixedFileInfoSize = 52;
 
 uint16_t Word(const uint8_t* at) { return static_cast<uint16_t>(at[0] | (at[1] << 8)); }
 
@@ -50,65 +51,124 @@ Entry EntryAt(const uint8_t* first, size_t index) {
   return Entry{Dword(at), Dword(at + 4)};
 }
 
-bool Fail(uint32_t code, uint32_t* error) {
-  *error = code;
+size_t Align4(size_t at) { return (at + 3) & ~size_t{3}; }
+
+// The entry of the directory at offset whose id is wanted; false when there
+// is none or the directory does not fit.
+bool FindEntry(const uint8_t* section, size_t size, uint32_t offset, uint32_t wanted,
+               Entry* found) {
+  const uint8_t* entries = nullptr;
+  size_t count = 0;
+  if (!DirectoryEntries(section, size, offset, &entries, &count)) return false;
+  for (size_t i = 0; i < count; ++i) {
+    Entry entry = EntryAt(entries, i);
+    if (!(entry.name & kHighBit) && entry.name == wanted) {
+      *found = entry;
+      return true;
+    }
+  }
   return false;
+}
+
+uint16_t Fold(uint16_t c) {
+  // Letters of ASCII and Latin-1, which is what version keys use.
+  if ((c >= 'a' && c <= 'z') || (c >= 0xe0 && c <= 0xfe && c != 0xf7)) return c - 0x20;
+  return c;
+}
+
+// A block's fields, read within end (the root block's length).
+struct Block {
+  size_t start = 0, end = 0;           // end: start + its own length
+  size_t keyStart = 0, keyLength = 0;  // the key, in characters without its zero
+  size_t valueLength = 0;
+  bool isText = false;
+};
+
+bool ReadBlock(const uint8_t* bytes, size_t start, size_t rootEnd, Block* block) {
+  if (!Within(start, kBlockHeaderSize, rootEnd)) return false;
+  block->start = start;
+  size_t length = Word(bytes + start);
+  if (length < kBlockHeaderSize || !Within(start, length, rootEnd)) return false;
+  block->end = start + length;
+  block->valueLength = Word(bytes + start + 2);
+  block->isText = Word(bytes + start + 4) != 0;
+  block->keyStart = start + kBlockHeaderSize;
+  size_t at = block->keyStart;
+  for (;; at += 2) {
+    if (!Within(at, 2, rootEnd)) return false;
+    if (Word(bytes + at) == 0) break;
+  }
+  block->keyLength = (at - block->keyStart) / 2;
+  return true;
+}
+
+size_t ValueStart(const Block& block) { return Align4(block.keyStart + (block.keyLength + 1) * 2); }
+
+bool KeyIs(const uint8_t* bytes, const Block& block, const std::u16string& key) {
+  if (block.keyLength != key.size()) return false;
+  for (size_t i = 0; i < key.size(); ++i)
+    if (Fold(Word(bytes + block.keyStart + 2 * i)) != Fold(key[i])) return false;
+  return true;
 }
 
 }  // namespace
 
 bool FindVersionResource(const uint8_t* section, size_t sectionSize, uint64_t sectionRva,
-                         size_t* offset, size_t* length, uint32_t* error) {
+                         size_t* offset, size_t* length) {
+  // Type, then id, then the first language: a subdirectory each but the last.
+  Entry type{}, name{};
+  if (!FindEntry(section, sectionSize, 0, kVersionType, &type) || !(type.data & kHighBit))
+    return false;
+  if (!FindEntry(section, sectionSize, type.data & ~kHighBit, kVersionId, &name) ||
+      !(name.data & kHighBit))
+    return false;
   const uint8_t* entries = nullptr;
   size_t count = 0;
-  if (!DirectoryEntries(section, sectionSize, 0, &entries, &count))
-    return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
-  // Type, then name, then language: each a subdirectory but the last.
-  uint32_t next = 0;
-  bool found = false;
-  for (size_t i = 0; i < count && !found; ++i) {
-    Entry entry = EntryAt(entries, i);
-    if (!(entry.name & kHighBit) && entry.name == kVersionType && (entry.data & kHighBit)) {
-      next = entry.data & ~kHighBit;
-      found = true;
-    }
-  }
-  if (!found) return Fail(ERROR_RESOURCE_TYPE_NOT_FOUND, error);
-  for (int level = 0; level < 2; ++level) {
-    if (!DirectoryEntries(section, sectionSize, next, &entries, &count))
-      return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
-    if (count == 0) return Fail(ERROR_RESOURCE_TYPE_NOT_FOUND, error);
-    Entry entry = EntryAt(entries, 0);
-    bool isDirectory = (entry.data & kHighBit) != 0;
-    if (isDirectory != (level == 0)) return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
-    next = entry.data & ~kHighBit;
-  }
-  if (!Within(next, kDataEntrySize, sectionSize)) return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
+  if (!DirectoryEntries(section, sectionSize, name.data & ~kHighBit, &entries, &count) ||
+      count == 0)
+    return false;
+  Entry language = EntryAt(entries, 0);
+  if (language.data & kHighBit) return false;
+  uint32_t next = language.data;
+  if (!Within(next, kDataEntrySize, sectionSize)) return false;
   uint32_t dataRva = Dword(section + next);
   uint32_t dataSize = Dword(section + next + 4);
-  if (dataRva < sectionRva || !Within(dataRva - sectionRva, dataSize, sectionSize))
-    return Fail(ERROR_RESOURCE_DATA_NOT_FOUND, error);
+  if (dataRva < sectionRva || !Within(dataRva - sectionRva, dataSize, sectionSize)) return false;
   *offset = static_cast<size_t>(dataRva - sectionRva);
   *length = dataSize;
   return true;
 }
 
-bool FixedFileInfoOffset(const uint8_t* block, size_t blockSize, size_t* offset) {
-  if (block == nullptr || blockSize < kBlockHeaderSize) return false;
-  size_t length = Word(block);
-  size_t valueLength = Word(block + 2);
-  if (length > blockSize) return false;
-  // The key in UTF-16 with its zero, then padding to a 4-byte boundary.
-  size_t at = kBlockHeaderSize;
-  for (const char* c = kVersionKey;; ++c) {
-    if (!Within(at, 2, length) || Word(block + at) != static_cast<uint8_t>(*c)) return false;
-    at += 2;
-    if (*c == '\0') break;
+bool FindVersionValue(const uint8_t* block, size_t blockSize,
+                      const std::vector<std::u16string>& path, VersionValue* value) {
+  if (block == nullptr || blockSize < 2) return false;
+  size_t rootEnd = Word(block);
+  if (rootEnd > blockSize) return false;
+  Block current;
+  if (!ReadBlock(block, 0, rootEnd, &current)) return false;
+  for (const std::u16string& key : path) {
+    if (key.empty()) continue;
+    size_t child = Align4(ValueStart(current) + current.valueLength * (current.isText ? 2 : 1));
+    bool found = false;
+    // Each child is checked once; a child of length 0 ends the search.
+    while (child < current.end) {
+      Block candidate;
+      if (!ReadBlock(block, child, rootEnd, &candidate)) return false;
+      if (KeyIs(block, candidate, key)) {
+        current = candidate;
+        found = true;
+        break;
+      }
+      child = Align4(candidate.end);
+    }
+    if (!found) return false;
   }
-  at = (at + 3) & ~size_t{3};
-  if (valueLength < kFixedFileInfoSize || !Within(at, kFixedFileInfoSize, length)) return false;
-  if (Dword(block + at) != VS_FFI_SIGNATURE) return false;
-  *offset = at;
+  size_t start = ValueStart(current);
+  if (start >= current.end) start = current.keyStart + current.keyLength * 2;
+  value->offset = start;
+  value->length = current.valueLength;
+  value->isText = current.isText;
+  value->available = rootEnd > start ? rootEnd - start : 0;
   return true;
 }
 

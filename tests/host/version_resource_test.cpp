@@ -1,11 +1,14 @@
 // The version resource's walk through a resource section and a
-// VS_VERSIONINFO block: every prefix and every damaged link of a good
-// section is refused without reading outside the bytes given.
+// VS_VERSIONINFO block: the resource of id 1 only, values by their paths,
+// and every prefix and damaged link refused without reading outside the
+// bytes given.
 #include "host/src/version_resource.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "winapi.h"
@@ -25,23 +28,45 @@ void PutDword(std::vector<uint8_t>* bytes, size_t at, uint32_t value) {
   PutWord(bytes, at + 2, static_cast<uint16_t>(value >> 16));
 }
 
-// A VS_VERSIONINFO block with file version 1.2.3.4 and no children.
-std::vector<uint8_t> VersionBlock() {
-  std::vector<uint8_t> block;
-  const char key[] = "VS_VERSION_INFO";
-  size_t at = 6;
-  for (const char* c = key;; ++c, at += 2) {
-    PutWord(&block, at, static_cast<uint8_t>(*c));
+void Align(std::vector<uint8_t>* bytes) { bytes->resize((bytes->size() + 3) & ~size_t{3}, 0); }
+
+// One block: header, key, value, children, as windres lays them out. A text
+// value is given in ASCII and stored in UTF-16 with its zero.
+std::vector<uint8_t> Block(const char* key, const std::string& value, bool isText,
+                           const std::vector<std::vector<uint8_t>>& children = {}) {
+  std::vector<uint8_t> block(6, 0);
+  for (const char* c = key;; ++c) {
+    PutWord(&block, block.size(), static_cast<uint8_t>(*c));
     if (*c == '\0') break;
   }
-  at = 40;  // after the key, on a 4-byte boundary
-  PutDword(&block, at, VS_FFI_SIGNATURE);
-  PutDword(&block, at + 8, 0x00010002);
-  PutDword(&block, at + 12, 0x00030004);
-  PutDword(&block, at + 48, 0);  // the last field: 52 bytes in all
+  Align(&block);
+  if (isText) {
+    for (char c : value) PutWord(&block, block.size(), static_cast<uint8_t>(c));
+    PutWord(&block, block.size(), 0);
+  } else {
+    block.insert(block.end(), value.begin(), value.end());
+  }
+  uint16_t valueLength = static_cast<uint16_t>(isText ? value.size() + 1 : value.size());
+  for (const std::vector<uint8_t>& child : children) {
+    Align(&block);
+    block.insert(block.end(), child.begin(), child.end());
+  }
   PutWord(&block, 0, static_cast<uint16_t>(block.size()));
-  PutWord(&block, 2, 52);
+  PutWord(&block, 2, valueLength);
+  PutWord(&block, 4, isText ? 1 : 0);
   return block;
+}
+
+// File version 1.2.3.4; CompanyName "Kyroth" in 040904B0; one translation.
+std::vector<uint8_t> VersionBlock() {
+  std::string fixed(52, '\0');
+  const uint32_t words[] = {VS_FFI_SIGNATURE, 0x10000, 0x00010002, 0x00030004};
+  std::memcpy(&fixed[0], words, sizeof words);
+  return Block("VS_VERSION_INFO", fixed, false,
+               {Block("StringFileInfo", "", true,
+                      {Block("040904B0", "", true, {Block("CompanyName", "Kyroth", true)})}),
+                Block("VarFileInfo", "", true,
+                      {Block("Translation", std::string("\x09\x04\xb0\x04", 4), false)})});
 }
 
 // Root (one id entry: type 16) -> names (one: id 1) -> languages (one:
@@ -64,17 +89,30 @@ std::vector<uint8_t> ResourceSection() {
   return section;
 }
 
-TEST(VersionResourceTest, FindsTheBlockAndItsFixedPart) {
-  std::vector<uint8_t> section = ResourceSection();
-  size_t offset = 0, length = 0;
-  uint32_t error = 0;
-  ASSERT_TRUE(host::FindVersionResource(section.data(), section.size(), kSectionRva, &offset,
-                                        &length, &error));
-  EXPECT_EQ(offset, 0x60u);
-  EXPECT_EQ(length, VersionBlock().size());
-  size_t fixed = 0;
-  ASSERT_TRUE(host::FixedFileInfoOffset(section.data() + offset, length, &fixed));
-  EXPECT_EQ(fixed, 40u);
+bool Find(const std::vector<uint8_t>& section, size_t* offset, size_t* length) {
+  return host::FindVersionResource(section.data(), section.size(), kSectionRva, offset, length);
+}
+
+TEST(VersionResourceTest, OnlyTheResourceOfIdOneCounts) {
+  struct Case {
+    const char* what;
+    uint32_t nameEntry;
+    bool found;
+  } cases[] = {
+      {"id 1", 1, true},
+      {"id 2", 2, false},
+      {"a name, not an id", 0x80000000u | 0x40, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> section = ResourceSection();
+    PutDword(&section, 0x18 + 16, c.nameEntry);
+    size_t offset = 0, length = 0;
+    EXPECT_EQ(Find(section, &offset, &length), c.found) << c.what;
+    if (c.found) {
+      EXPECT_EQ(offset, 0x60u);
+      EXPECT_EQ(length, VersionBlock().size());
+    }
+  }
 }
 
 TEST(VersionResourceTest, EveryShorterSectionIsRefused) {
@@ -83,10 +121,7 @@ TEST(VersionResourceTest, EveryShorterSectionIsRefused) {
     // A copy of exactly size bytes, so that a read past it is caught.
     std::vector<uint8_t> prefix(section.begin(), section.begin() + static_cast<long>(size));
     size_t offset = 0, length = 0;
-    uint32_t error = 0;
-    EXPECT_FALSE(host::FindVersionResource(prefix.data(), prefix.size(), kSectionRva, &offset,
-                                           &length, &error))
-        << size;
+    EXPECT_FALSE(Find(prefix, &offset, &length)) << size;
   }
 }
 
@@ -95,52 +130,89 @@ TEST(VersionResourceTest, DamagedLinksAreRefused) {
     const char* what;
     size_t at;
     uint32_t value;
-    uint32_t error;
   } cases[] = {
-      {"no version type", 16, 6, ERROR_RESOURCE_TYPE_NOT_FOUND},
-      {"type is not a directory", 20, 0x18, ERROR_RESOURCE_TYPE_NOT_FOUND},
-      {"type directory outside", 20, 0x80000000u | 0xfff0, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"many entries", 12, 0xffff0000u, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"language is a directory", 0x30 + 20, 0x80000000u | 0x30, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"data entry outside", 0x30 + 20, 0x5c, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"data before the section", 0x48, kSectionRva - 1, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"data past the section", 0x4c, 0x1000, ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"data size wraps", 0x4c, 0xffffffffu, ERROR_RESOURCE_DATA_NOT_FOUND},
+      {"no version type", 16, 6},
+      {"type is not a directory", 20, 0x18},
+      {"type directory outside", 20, 0x80000000u | 0xfff0},
+      {"many entries", 12, 0xffff0000u},
+      {"language is a directory", 0x30 + 20, 0x80000000u | 0x30},
+      {"data entry outside", 0x30 + 20, 0x5c},
+      {"data before the section", 0x48, kSectionRva - 1},
+      {"data past the section", 0x4c, 0x1000},
+      {"data size wraps", 0x4c, 0xffffffffu},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> section = ResourceSection();
     PutDword(&section, c.at, c.value);
     size_t offset = 0, length = 0;
-    uint32_t error = 0;
-    EXPECT_FALSE(host::FindVersionResource(section.data(), section.size(), kSectionRva, &offset,
-                                           &length, &error))
-        << c.what;
-    EXPECT_EQ(error, c.error) << c.what;
+    EXPECT_FALSE(Find(section, &offset, &length)) << c.what;
   }
 }
 
-TEST(VersionResourceTest, DamagedBlocksHaveNoFixedPart) {
-  std::vector<uint8_t> good = VersionBlock();
-  size_t fixed = 0;
+// VerQueryValueA on the block: paths in any letter case, binary values in
+// place, texts converted; a path not found clears the length.
+TEST(VersionResourceTest, ValuesByPath) {
+  std::vector<uint8_t> block = VersionBlock();
+  struct Case {
+    const char* path;
+    bool found;
+    UINT length;
+    std::string value;  // the bytes the pointer shows
+  } cases[] = {
+      {"\\", true, 52, std::string("\xbd\x04\xef\xfe", 4)},
+      {"", true, 52, std::string("\xbd\x04\xef\xfe", 4)},
+      {"\\VarFileInfo\\Translation", true, 4, std::string("\x09\x04\xb0\x04", 4)},
+      {"\\varfileinfo\\TRANSLATION", true, 4, std::string("\x09\x04\xb0\x04", 4)},
+      {"\\\\VarFileInfo\\\\Translation\\", true, 4, std::string("\x09\x04\xb0\x04", 4)},
+      {"\\StringFileInfo\\040904B0\\CompanyName", true, 7, std::string("Kyroth", 7)},
+      {"\\stringfileinfo\\040904b0\\COMPANYNAME", true, 7, std::string("Kyroth", 7)},
+      {"\\StringFileInfo\\040904B0\\Company", false, 0, ""},
+      {"\\VarFileInfo\\Translation\\x", false, 0, ""},
+      {"\\Missing", false, 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    LPVOID value = nullptr;
+    UINT length = 99;
+    SetLastError(0);
+    ASSERT_EQ(VerQueryValueA(block.data(), c.path, &value, &length), c.found ? TRUE : FALSE);
+    EXPECT_EQ(length, c.length);
+    if (!c.found) {
+      EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+      continue;
+    }
+    EXPECT_EQ(std::string(static_cast<const char*>(value), c.value.size()), c.value);
+  }
+  LPVOID value = nullptr;
+  EXPECT_FALSE(VerQueryValueA(nullptr, "\\", &value, nullptr));
+}
+
+TEST(VersionResourceTest, DamagedBlocksAreRefused) {
+  const std::vector<uint8_t> good = VersionBlock();
+  const std::vector<std::u16string> company = {u"StringFileInfo", u"040904B0", u"CompanyName"};
+  host::VersionValue value;
+  ASSERT_TRUE(host::FindVersionValue(good.data(), good.size(), company, &value));
   for (size_t size = 0; size < good.size(); ++size) {
     std::vector<uint8_t> prefix(good.begin(), good.begin() + static_cast<long>(size));
-    EXPECT_FALSE(host::FixedFileInfoOffset(prefix.data(), prefix.size(), &fixed)) << size;
+    EXPECT_FALSE(host::FindVersionValue(prefix.data(), prefix.size(), company, &value)) << size;
   }
+  // The first child of the root starts at 92: header, key, fixed part.
   struct Case {
     const char* what;
     size_t at;
     uint16_t value;
   } cases[] = {
       {"own length beyond the bytes", 0, 0xffff},
-      {"own length short of the fixed part", 0, 80},
-      {"value too short", 2, 51},
-      {"another key", 8, 'X'},
-      {"bad signature", 40, 0},
+      {"child of length 0", 92, 0},
+      {"child longer than the root", 92, 0xfff0},
+      {"child key without its zero", 94, 0},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> block = good;
     PutWord(&block, c.at, c.value);
-    EXPECT_FALSE(host::FixedFileInfoOffset(block.data(), block.size(), &fixed)) << c.what;
+    if (std::string(c.what) == "child key without its zero")
+      for (size_t at = 98; at < block.size(); at += 2) PutWord(&block, at, 'x');
+    EXPECT_FALSE(host::FindVersionValue(block.data(), block.size(), company, &value)) << c.what;
   }
 }
 
