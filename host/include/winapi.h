@@ -420,6 +420,8 @@ struct VS_FIXEDFILEINFO {
 #define WS_POPUP 0x80000000L
 #define WS_CHILD 0x40000000L
 #define WS_VISIBLE 0x10000000L
+#define WS_MINIMIZE 0x20000000L
+#define WS_DISABLED 0x08000000L
 #define CW_USEDEFAULT ((int)0x80000000)
 
 extern "C" {
@@ -554,6 +556,17 @@ HWND WINAPI GetDlgItem(HWND dialog, int id);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
 UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR text, int size);
 LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+// Gives window the focus; the window that had it before, or NULL. NULL and
+// no change for a handle that is not a window (ERROR_INVALID_WINDOW_HANDLE)
+// or a window that is, or lies in, a disabled or minimised window; NULL
+// itself takes the focus away. A window whose top-level window is not the
+// active one activates it first, as Windows does, and the activation moves
+// the focus as the default answers to WM_ACTIVATE move it: to the top-level
+// window itself (DefWindowProc), or for a dialog back to the control that
+// had it when the dialog lost the activation; the result is the window that
+// had the focus after that, so the top-level window itself for a plain one
+// (Wine's and Windows' answer). The host sends no focus or activation
+// messages, and only SetFocus activates a window.
 HWND WINAPI SetFocus(HWND window);
 // The window that has the focus (NULL when none); declared here for tests of
 // the dialogs, as in the Win32 headers.

@@ -33,6 +33,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -70,6 +71,10 @@ struct DialogState {
 };
 
 HWND focusWindow = nullptr;
+// The top-level window SetFocus last activated, and the control each dialog
+// had the focus in when it lost the activation.
+HWND activeWindow = nullptr;
+std::map<HWND, HWND> dialogFocus;
 
 std::string Upper(std::string text) {
   for (char& c : text)
@@ -308,6 +313,8 @@ INT_PTR RunModal(HWND dialog) {
 namespace host {
 void ResetDialogs() {
   dialogs::focusWindow = nullptr;
+  dialogs::activeWindow = nullptr;
+  dialogs::dialogFocus.clear();
   rc::ResetResourceScripts();
 }
 }  // namespace host
@@ -399,16 +406,48 @@ LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wPa
   return item == nullptr ? 0 : SendMessageA(item, message, wParam, lParam);
 }
 
-// SetFocus (user32): the window that had the focus before, or NULL. NULL
-// and no change for a handle that is not a window; NULL itself takes the
-// focus away. The host sends no focus messages.
+// SetFocus (user32), as winapi.h describes it. Activation is modelled only
+// as far as it moves the focus: no focus or activation message is sent.
 HWND WINAPI SetFocus(HWND window) {
-  if (window != nullptr && Find(window) == nullptr) {
+  using host::dialogs::activeWindow;
+  using host::dialogs::dialogFocus;
+  using host::dialogs::focusWindow;
+  HWND previous = GetFocus();
+  if (window == nullptr) {
+    focusWindow = nullptr;
+    return previous;
+  }
+  if (Find(window) == nullptr) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  HWND previous = GetFocus();
-  host::dialogs::focusWindow = window;
+  if (window == previous) return previous;
+  HWND top = window;
+  for (;;) {
+    Window* w = Find(top);
+    if (w->style & (WS_DISABLED | WS_MINIMIZE)) return nullptr;
+    if (!(w->style & WS_CHILD) || w->parent == nullptr || Find(w->parent) == nullptr) break;
+    top = w->parent;
+  }
+  if (top != activeWindow || Find(activeWindow) == nullptr) {
+    // A dialog losing the activation keeps the control of its own that had
+    // the focus.
+    Window* old = Find(activeWindow);
+    bool inOld = false;
+    for (Window* w = Find(previous); w != nullptr && (w->style & WS_CHILD); w = Find(w->parent))
+      if (w->parent == activeWindow) inOld = true;
+    if (old != nullptr && old->dialogProc != nullptr && inOld) dialogFocus[activeWindow] = previous;
+    activeWindow = top;
+    if (Find(top)->dialogProc == nullptr) {
+      focusWindow = top;
+    } else {
+      auto saved = dialogFocus.find(top);
+      if (saved != dialogFocus.end() && Find(saved->second) != nullptr) focusWindow = saved->second;
+      dialogFocus.erase(top);
+    }
+    previous = GetFocus();
+  }
+  focusWindow = window;
   return previous;
 }
 

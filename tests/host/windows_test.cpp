@@ -1,4 +1,5 @@
 #include <cstring>
+#include <map>
 
 #include "host/src/window_table.h"
 #include "host_fixture.h"
@@ -344,6 +345,88 @@ TEST_F(WindowsTest, TranslateAnswersForEveryKeyMessage) {
     msg.message = c.message;
     EXPECT_EQ(TranslateMessage(&msg), c.translated) << std::hex << c.message;
   }
+}
+
+// SetFocus and the activation it brings: the window returned is the one
+// with the focus after the activation, as on Windows.
+INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+class FocusTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    Open();
+    // A and B plain top-level windows, G a dialog, D disabled; each with
+    // one child named in lower case.
+    Top("A", 0, false);
+    Top("B", 0, false);
+    Top("G", 0, true);
+    Top("D", WS_DISABLED, false);
+  }
+  void Top(const std::string& name, DWORD style, bool dialog) {
+    host::windows::WindowShape shape;
+    shape.className = "STATIC";
+    shape.style = WS_POPUP | style;
+    if (dialog) shape.dialogProc = QuietDialog;
+    HWND top = host::windows::CreateTableWindow(shape, true);
+    windows_[name] = top;
+    host::windows::WindowShape child;
+    child.className = "BUTTON";
+    child.style = WS_CHILD;
+    child.parent = top;
+    windows_[std::string(1, static_cast<char>(name[0] - 'A' + 'a')) + "1"] =
+        host::windows::CreateTableWindow(child, true);
+  }
+  std::string Name(HWND window) const {
+    if (window == nullptr) return "NULL";
+    for (const auto& [name, handle] : windows_)
+      if (handle == window) return name;
+    return "another";
+  }
+  HWND W(const std::string& name) const {
+    auto found = windows_.find(name);
+    return found == windows_.end() ? reinterpret_cast<HWND>(0x7654) : found->second;
+  }
+  std::map<std::string, HWND> windows_;
+};
+
+TEST_F(FocusTest, ActivationGivesTheFocusFirst) {
+  struct Step {
+    const char* target;  // "NULL", a window's name, or "bad" for no window
+    const char* returned;
+    const char* focus;
+    DWORD error;  // for a NULL return; 0: left alone
+  } steps[] = {
+      {"A", "A", "A", 0},     // activated: the window itself had the focus
+      {"a1", "A", "a1", 0},   // A is active
+      {"a1", "a1", "a1", 0},  // no change
+      {"B", "B", "B", 0},     // B activated
+      {"a1", "A", "a1", 0},   // A activated again first
+      {"NULL", "a1", "NULL", 0},
+      {"NULL", "NULL", "NULL", 0},
+      {"b1", "B", "b1", 0},
+      {"D", "NULL", "b1", 0},   // disabled
+      {"d1", "NULL", "b1", 0},  // in a disabled window
+      {"bad", "NULL", "b1", ERROR_INVALID_WINDOW_HANDLE},
+      {"g1", "b1", "g1", 0},  // a dialog's activation leaves the focus alone
+      {"A", "A", "A", 0},     // G loses the activation with g1 focused
+      {"G", "g1", "G", 0},    // G's activation gives g1 back the focus
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.target);
+    SetLastError(0);
+    HWND target = std::string(s.target) == "NULL" ? nullptr : W(s.target);
+    EXPECT_EQ(Name(SetFocus(target)), s.returned);
+    EXPECT_EQ(Name(GetFocus()), s.focus);
+    EXPECT_EQ(GetLastError(), s.error);
+  }
+}
+
+TEST_F(FocusTest, AGoneActiveWindowIsNoLongerActive) {
+  ASSERT_EQ(SetFocus(W("a1")), W("A"));
+  DestroyWindow(W("A"));
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(SetFocus(W("b1")), W("B")) << "B is activated, not taken for active";
 }
 
 }  // namespace
