@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
   conformance::RunProfiles();
   conformance::RunWindows();
   conformance::RunSystem();
+  conformance::RunRegistryWrites();
+  conformance::RunVersions();
+  conformance::RunFocus();
   conformance::RunSearches();
   conformance::RunDrives();
   conformance::RunRemoval();
