@@ -125,7 +125,7 @@ std::map<std::pair<const void*, size_t>, std::string>& ConvertedElsewhere() {
   return texts;
 }
 
-// count UTF-16 characters from at, in the ANSI code page.
+// The count UTF-16 characters at at, in the ANSI code page.
 std::string AnsiOf(const uint8_t* at, size_t count) {
   std::string text;
   for (size_t i = 0; i < count; ++i) {
