@@ -60,21 +60,19 @@ foreach(scenario ${KYR_WINE_SCENARIOS})
         endif()
       endif()
     endforeach()
-    add_test(NAME scenario.wine.${name}
-      COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-scenario
-              --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine ${scenario})
-    set_tests_properties(scenario.wine.${name} PROPERTIES
-      TIMEOUT 600
-      ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}"
-      DISABLED ${host_faults})
-    # Once more where Wine reports itself as Windows 95 (GetVersion 4.0, build 950).
-    add_test(NAME scenario.wine95.${name}
-      COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-scenario
-              --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine ${scenario})
-    set_tests_properties(scenario.wine95.${name} PROPERTIES
-      TIMEOUT 600
-      ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR};KYR_WINE_VERSION=win95"
-      DISABLED ${host_faults})
+    # Wine as it reports itself by default, and once more as Windows 95
+    # (GetVersion 4.0, build 950).
+    foreach(mode "wine;" "wine95;KYR_WINE_VERSION=win95")
+      list(GET mode 0 label)
+      list(SUBLIST mode 1 -1 version)
+      add_test(NAME scenario.${label}.${name}
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-scenario
+                --runner ${CMAKE_SOURCE_DIR}/scripts/setuphost-wine ${scenario})
+      set_tests_properties(scenario.${label}.${name} PROPERTIES
+        TIMEOUT 600
+        ENVIRONMENT "KYR_WINDOWS_BUILD=${CMAKE_BINARY_DIR};${version}"
+        DISABLED ${host_faults})
+    endforeach()
   endif()
 endforeach()
 
