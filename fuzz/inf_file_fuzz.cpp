@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_machine.h"
-#include "standin/inf_file.h"
+#include "inf/inf_file.h"
 #include "winapi.h"
 
 namespace {

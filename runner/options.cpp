@@ -5,8 +5,8 @@
 
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::string* error) {
   const char* usage =
-      "usage: setuphost --machine DIR --printer NAME [--answers FILE | --interactive] "
-      "[--record FILE] [--transcript FILE] [--module FILE]";
+      "usage: setuphost --machine DIR (--printer NAME | --inf PATH --model MODEL [--printer NAME]) "
+      "[--answers FILE | --interactive] [--record FILE] [--transcript FILE] [--module FILE]";
   for (int i = 1; i < argc; ++i) {
     std::string flag = argv[i];
     if (flag == "--interactive") {
@@ -31,12 +31,21 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::stri
       options->module = value;
     } else if (flag == "--record") {
       options->record = value;
+    } else if (flag == "--inf") {
+      options->inf = value;
+    } else if (flag == "--model") {
+      options->model = value;
     } else {
       *error = usage;
       return false;
     }
   }
-  if (options->machine.empty() || !options->has_printer) {
+  if (!options->inf.empty() && !options->has_printer) {
+    options->printer = options->model;
+    options->has_printer = true;
+  }
+  if (options->machine.empty() || !options->has_printer ||
+      options->inf.empty() != options->model.empty()) {
     *error = usage;
     return false;
   }

@@ -18,11 +18,15 @@ struct RunnerOptions {
   std::string module;
   bool interactive = false;  // a person answers at the terminal or screen
   std::string record;        // the answers file to write of what happened
+  std::string inf;           // --inf: Add Printer from this printer INF on the machine
+  std::string model;         // --model: the INF's model to install
 };
 
-// setuphost --machine DIR --printer NAME [--answers FILE | --interactive]
-// [--record FILE] [--transcript FILE] [--module FILE]. False with the
-// message to show when the line is wrong.
+// setuphost --machine DIR (--printer NAME | --inf PATH --model MODEL
+// [--printer NAME]) [--answers FILE | --interactive] [--record FILE]
+// [--transcript FILE] [--module FILE]. With --inf the printer's name
+// defaults to the model's. False with the message to show when the line is
+// wrong.
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::string* error);
 
 // Reads and parses the answers file; no path gives no answers.

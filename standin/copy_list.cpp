@@ -12,7 +12,7 @@
 #include "call_record.h"
 #include "calls.h"
 #include "file_ops.h"
-#include "inf_file.h"
+#include "inf/inf_file.h"
 #include "internal.h"
 #include "open_inf.h"
 #include "restart_list.h"

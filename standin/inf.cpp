@@ -8,7 +8,7 @@
 #include "call_record.h"
 #include "calls.h"
 #include "copy_out.h"
-#include "inf_file.h"
+#include "inf/inf_file.h"
 #include "internal.h"
 #include "open_inf.h"
 #include "symbol_table.h"

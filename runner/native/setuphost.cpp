@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "answer_recorder.h"
+#include "add_printer.h"
 #include "answers.h"
 #include "interactive_agent.h"
 #include "options.h"
@@ -131,6 +132,9 @@ int main(int argc, char** argv) {
   host::SetUserAgent(&agent);
 
   std::string modulePath = host::MachineValue("machine", "module", "C:\\KYRDRV\\KYRSETUP.DLL");
+  std::string entry = "kyrInstall";
+  if (!InstallPrinterForRunner(options, &modulePath, &entry, &error)) Stop("setuphost: " + error);
+  if (modulePath.empty()) return 0;  // the INF names no vendor setup DLL
   std::string nativeModule = options.module.empty() ? KYR_DEFAULT_MODULE : options.module;
   host::RegisterModule(modulePath, nativeModule);
 
@@ -139,9 +143,9 @@ int main(int argc, char** argv) {
   HMODULE module = LoadLibraryA(modulePath.c_str());
   if (module == nullptr) Stop("setuphost: cannot load " + nativeModule);
   using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
-  auto install =
-      reinterpret_cast<InstallEntry>(reinterpret_cast<void*>(GetProcAddress(module, "kyrInstall")));
-  if (install == nullptr) Stop("setuphost: the module has no kyrInstall");
+  auto install = reinterpret_cast<InstallEntry>(
+      reinterpret_cast<void*>(GetProcAddress(module, entry.c_str())));
+  if (install == nullptr) Stop("setuphost: the module has no " + entry);
 
   char printer[kPrinterTextSize] = {};
   std::memcpy(printer, options.printer.data(), options.printer.size());

@@ -35,6 +35,7 @@
 #include <utility>
 #include <vector>
 
+#include "add_printer.h"
 #include "import_table.h"
 #include "observed_answers.h"
 #include "phases.h"
@@ -441,6 +442,12 @@ int main(int argc, char** argv) {
                                ? MachineValue(ini, "module", "C:\\KYRDRV\\KYRSETUP.DLL")
                                : options.module;
   std::string cwd = MachineValue(ini, "cwd", "");
+  std::string entry = "kyrInstall";
+  std::string installError;
+  if (!InstallPrinterForRunner(options, &modulePath, &entry, &installError)) {
+    Stop("setuphost: " + installError);
+  }
+  if (modulePath.empty()) ExitProcess(0);  // the INF names no vendor setup DLL
 
   HINSTANCE self = GetModuleHandleA(nullptr);
   run.parent = CreatePrinterWizardWindow(self, options.printer);
@@ -471,9 +478,9 @@ int main(int argc, char** argv) {
           {"kernel32.dll", "WriteProfileStringA", reinterpret_cast<void*>(Win95WriteProfileString)},
       });
   using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
-  auto install =
-      reinterpret_cast<InstallEntry>(reinterpret_cast<void*>(GetProcAddress(module, "kyrInstall")));
-  if (install == nullptr) Stop("setuphost: the module has no kyrInstall");
+  auto install = reinterpret_cast<InstallEntry>(
+      reinterpret_cast<void*>(GetProcAddress(module, entry.c_str())));
+  if (install == nullptr) Stop("setuphost: the module has no " + entry);
 
   if (!cwd.empty() && !SetCurrentDirectoryA(cwd.c_str())) {
     Stop("setuphost: the machine's current directory " + cwd + " does not exist");

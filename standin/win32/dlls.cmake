@@ -3,7 +3,7 @@
 #   msshlstf.dll  the frame and its modes   (frame.cpp, frame_modes.cpp, win32/frame_ui.cpp)
 #   msuilstf.dll  the pages and their stack (pages.cpp, win32/page_ui.cpp)
 #   mscomstf.dll  symbols, lists, the INF file and messages
-#                 (symbols.cpp, lists.cpp, inf.cpp, inf_file.cpp), paths
+#                 (symbols.cpp, lists.cpp, inf.cpp, the INF reader of inf/), paths
 #                 (path_checks.cpp), the error handler
 #                 (error_handler.cpp)
 #   msinsstf.dll  installation: directories, INI entries, files, the
@@ -11,7 +11,7 @@
 #                 the log file and restart (install.cpp, ini_entries.cpp,
 #                 files.cpp, progman.cpp, copy_list.cpp, billboards.cpp,
 #                 log_restart.cpp, batch_path.cpp, file_ops.cpp,
-#                 inf_file.cpp; it reads the INF file mscomstf.dll has open)
+#                 the INF reader; it reads the INF file mscomstf.dll has open)
 #   msdetstf.dll  detection                 (detect*.cpp, machine_settings.cpp)
 #   mscuistf.dll  the custom-dialog library: page templates, bitmap, icon and
 #                 the page procedures       (win32/page_procs.cpp, win32/mscuistf.rc)
@@ -88,7 +88,7 @@ toolkit_dll(msshlstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/frame.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/frame_modes.cpp ${STANDIN_WIN32_DIR}/frame_ui.cpp)
 toolkit_dll(mscomstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/symbols.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/lists.cpp ${CMAKE_CURRENT_SOURCE_DIR}/inf.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp ${CMAKE_CURRENT_SOURCE_DIR}/path_checks.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/path_checks.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/error_handler.cpp IMPORTS msshlstf)
 toolkit_dll(msuilstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pages.cpp ${STANDIN_WIN32_DIR}/page_ui.cpp
             IMPORTS mscomstf msshlstf)
@@ -97,8 +97,9 @@ toolkit_dll(msinsstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/install.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/progman.cpp ${CMAKE_CURRENT_SOURCE_DIR}/copy_list.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/billboards.cpp ${CMAKE_CURRENT_SOURCE_DIR}/log_restart.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/batch_path.cpp ${CMAKE_CURRENT_SOURCE_DIR}/file_ops.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/inf_file.cpp IMPORTS mscomstf)
-target_link_libraries(msinsstf PRIVATE profile_text)
+            IMPORTS mscomstf)
+target_link_libraries(msinsstf PRIVATE profile_text inf_text)
+target_link_libraries(mscomstf PRIVATE inf_text)
 toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/detect_drives.cpp ${CMAKE_CURRENT_SOURCE_DIR}/detect_hardware.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/detect_files.cpp ${CMAKE_CURRENT_SOURCE_DIR}/detect_search.cpp

@@ -23,11 +23,33 @@ TEST(ParseRunnerOptions, InteractiveTakesNoValueAndRecordTakesAFile) {
   EXPECT_EQ(options.printer, "P");
 }
 
+TEST(ParseRunnerOptions, AnInfInstallationNamesThePrinterAsTheModelUnlessGiven) {
+  const struct {
+    std::vector<std::string> words;
+    std::string printer;
+  } cases[] = {
+      {{"--machine", "m", "--inf", "A:\\KYROTH.INF", "--model", "Kyroth FS-600"}, "Kyroth FS-600"},
+      {{"--machine", "m", "--inf", "A:\\KYROTH.INF", "--model", "Kyroth FS-600", "--printer",
+        "Copy 2"},
+       "Copy 2"},
+  };
+  for (const auto& c : cases) {
+    RunnerOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse(c.words, &options, &error)) << error;
+    EXPECT_EQ(options.inf, "A:\\KYROTH.INF");
+    EXPECT_EQ(options.model, "Kyroth FS-600");
+    EXPECT_EQ(options.printer, c.printer);
+  }
+}
+
 TEST(ParseRunnerOptions, RefusedLines) {
   const std::vector<std::vector<std::string>> lines = {
       {"--machine", "m", "--printer", "P", "--interactive", "--answers", "a"},  // both answer
       {"--machine", "m", "--printer", "P", "--record"},                         // no file
       {"--machine", "m", "--interactive"},                                      // no printer
+      {"--machine", "m", "--inf", "A:\\KYROTH.INF"},                            // no model
+      {"--machine", "m", "--printer", "P", "--model", "M"},                     // no INF
   };
   for (const auto& line : lines) {
     RunnerOptions options;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/inf_file.h"
+#include "inf/inf_file.h"
 #include "standin_fixture.h"
 #include "toolkit/toolkit_api.h"
 
@@ -105,6 +105,9 @@ TEST_F(InfReaderTest, BadLinesAreReportedWithTheirNumbersAndSkipped) {
   EXPECT_EQ(Field(inf, "Last", "fine", 1), "1");
   ASSERT_NE(FindInfSection(inf, "Good"), nullptr);
   EXPECT_EQ(FindInfSection(inf, "Good")->lines.size(), 1u);
+  // The lines kept know where they stand, past the skipped ones.
+  EXPECT_EQ(FindInfKey(*FindInfSection(inf, "Good"), "ok")->number, 8);
+  EXPECT_EQ(FindInfKey(*FindInfSection(inf, "Last"), "fine")->number, 14);
 }
 
 TEST_F(InfReaderTest, DoubleByteTrailBytesAreNoSeparators) {

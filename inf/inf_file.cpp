@@ -1,4 +1,4 @@
-#include "inf_file.h"
+#include "inf/inf_file.h"
 
 #include "winapi.h"
 
@@ -200,6 +200,7 @@ InfFile ParseInfText(const std::string& text) {
       continue;
     }
     InfLine parsed;
+    parsed.number = number;
     if (!ParseLine(trimmed, &parsed, &reason)) {
       inf.problems.push_back(InfProblem{number, reason});
       continue;

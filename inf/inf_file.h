@@ -1,4 +1,6 @@
-// The stand-in's INF files: a small, strict format read whole into memory.
+// INF files: a small, strict format read whole into memory. The stand-in
+// toolkit's INF functions and the runner's printer installation both read
+// them through this reader.
 //
 //   ; a comment runs from a semicolon outside quotes to the end of the line
 //   [Section Name]
@@ -30,6 +32,7 @@
 #include <vector>
 
 struct InfLine {
+  int number = 0;  // the line's number in the file, counted from 1
   bool has_key = false;
   std::string key;
   std::vector<std::string> fields;  // field N is fields[N - 1]
