@@ -64,10 +64,10 @@ void Rewrite(benchmark::State& state) {
     return;
   }
   std::string backup = machine + "/c/windows/system.kyr";
-  std::string content =
-      SystemIniContent(ReadWholeFile(std::string(KYR_SOURCE_DIR) + "/samples/machine/c/windows/"
-                                                                   "system.ini"),
-                       static_cast<size_t>(state.range(0)));
+  std::string content = SystemIniContent(
+      ReadWholeFile(std::string(KYR_SOURCE_DIR) + "/samples/unpacked-machine/c/windows/"
+                                                  "system.ini"),
+      static_cast<size_t>(state.range(0)));
   WriteWholeFile(backup, content);
   WriteWholeFile(machine + "/c/windows/system.ini", content);
   std::string copy = ScratchDir() + "/system.copy";
