@@ -211,12 +211,26 @@ def end_wine_session(env, prefix):
         time.sleep(0.01)
 
 
-def run_program(command, env, cwd, timeout, work):
+def save_registry(env):
+    """Has the prefix's wineserver write its registry files and end.
+
+    A wineserver ended by SIGTERM (end_wine_session) leaves system.reg as it
+    was; "wineserver -k" ends the session's programs and the server then
+    saves the registry as it goes.
+    """
+    subprocess.run(["wineserver", "-k"], env=env, check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, check=False)
+
+
+def run_program(command, env, cwd, timeout, work, keep_registry=False):
     """Runs a Wine command and ends its Wine session: (status, stdout, stderr).
 
     Wine's own processes outlive the run briefly: they get files, not pipes,
     so that nothing waits for them to let go of the output. A run that takes
-    longer than timeout seconds is stopped with STOP_STATUS.
+    longer than timeout seconds is stopped with STOP_STATUS. With
+    keep_registry the prefix's registry files are written before the session
+    ends.
     """
     out_path, err_path = Path(work) / "stdout", Path(work) / "stderr"
     with open(out_path, "wb") as out_file, open(err_path, "wb") as err_file:
@@ -231,6 +245,9 @@ def run_program(command, env, cwd, timeout, work):
             print(f"{Path(sys.argv[0]).name}: the run did not end; stopped", file=sys.stderr)
             status = STOP_STATUS
     mark_phase("runner exited")
+    if keep_registry:
+        save_registry(env)
+        mark_phase("registry saved")
     end_wine_session(env, env["WINEPREFIX"])
     mark_phase("wine session ended")
     return status, out_path.read_bytes(), err_path.read_bytes()
