@@ -1,4 +1,4 @@
-// The stand-in toolkit's INF reader, under code pages 1252 and 932. Any text
+// The INF reader of inf/, under code pages 1252 and 932. Any text
 // reads (bad lines are named, never fatal); what it reads is found again by
 // section and key, and a problem's line lies inside the text.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::Fail("a section is not found by its name: " + section.name);
     for (const InfLine& line : section.lines) {
       if (line.fields.empty()) fuzz::Fail("a line without fields");
+      if (line.number < 1 || line.number > lines)
+        fuzz::Fail("a line numbered " + std::to_string(line.number));
       if (!line.has_key) continue;
       const InfLine* first = FindInfKey(section, line.key);
       if (first == nullptr || Upper(first->key) != Upper(line.key))
