@@ -54,6 +54,12 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions* options, std::stri
         "setuphost: --interactive and --answers exclude each other: a person answers, or the file";
     return false;
   }
+  // The printer becomes a key below the printers' key: a backslash would put
+  // it elsewhere in the registry, and Windows takes none in a printer's name.
+  if (!options->inf.empty() && options->printer.find('\\') != std::string::npos) {
+    *error = "setuphost: a printer's name holds no backslash";
+    return false;
+  }
   if (options->printer.size() >= kPrinterTextSize) {
     *error = "setuphost: printer name too long";
     return false;

@@ -45,11 +45,12 @@ TEST(ParseRunnerOptions, AnInfInstallationNamesThePrinterAsTheModelUnlessGiven) 
 
 TEST(ParseRunnerOptions, RefusedLines) {
   const std::vector<std::vector<std::string>> lines = {
-      {"--machine", "m", "--printer", "P", "--interactive", "--answers", "a"},  // both answer
-      {"--machine", "m", "--printer", "P", "--record"},                         // no file
-      {"--machine", "m", "--interactive"},                                      // no printer
-      {"--machine", "m", "--inf", "A:\\KYROTH.INF"},                            // no model
-      {"--machine", "m", "--printer", "P", "--model", "M"},                     // no INF
+      {"--machine", "m", "--printer", "P", "--interactive", "--answers", "a"},        // both answer
+      {"--machine", "m", "--printer", "P", "--record"},                               // no file
+      {"--machine", "m", "--interactive"},                                            // no printer
+      {"--machine", "m", "--inf", "A:\\KYROTH.INF"},                                  // no model
+      {"--machine", "m", "--printer", "P", "--model", "M"},                           // no INF
+      {"--machine", "m", "--inf", "A:\\K.INF", "--model", "M", "--printer", "a\\b"},  // a key path
   };
   for (const auto& line : lines) {
     RunnerOptions options;
