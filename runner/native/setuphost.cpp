@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
-#include "answer_recorder.h"
 #include "add_printer.h"
+#include "answer_recorder.h"
 #include "answers.h"
 #include "interactive_agent.h"
 #include "options.h"
