@@ -1,70 +1,61 @@
-# The module's resource script, carried by the native module.
+# Compiled resources embedded for the native build.
 #
-# On Windows the resource compiler turns installer/setup.rc into the DLL's
-# resources. On Linux there is no resource section, so the build embeds the
-# text of the same script into a generated source of the module:
+# On Windows a module's compiled resource script is the DLL's resources.
+# Natively the build compiles the same script by the same rule
+# (cmake/compiled-resources.cmake) and embeds the resource file's bytes into
+# the module as a generated source:
 #
-#   extern "C" const char HostResourceScript[];           the script, zero-ended
-#   extern "C" const unsigned long HostResourceScriptSize; its length in bytes
+#   extern "C" const unsigned char SYMBOL[];      the resource file's bytes
+#   extern "C" const unsigned long SYMBOLSize;    their count
 #
-# The host layer finds the symbol in the module behind an instance handle and
-# builds its dialogs from the text (host/src/rc_script.h), so every template
-# has one source on both platforms.
+# The host layer reads the dialogs from those bytes
+# (host/src/module_resources.h), so both builds make their dialogs and pages
+# from the same compiled bytes.
 #
-# Included from the root CMakeLists.txt after the module's targets, this file
-# adds the generated source to kyrsetup_objects (and so to kyrsetup and
-# kyrsetup_static). Run with cmake -DINPUT=... -DOUTPUT=... -P, it writes the
-# generated source.
-#
-# Code linked with kyrsetup_static is the process image itself, as an
-# executable's own resources are on Windows: its link keeps the script (no
-# code of the module refers to it, so the archive member would otherwise be
-# left out) and exports it, so that the host finds it with dlsym for the
-# process (a NULL instance) and for instances of linked modules.
+# kyr_embed_resources(TARGET RC SYMBOL [DEPENDS files...]) adds the generated
+# source to TARGET. Run with cmake -DINPUT=res -DOUTPUT=cpp -DSYMBOL=...
+# -DSOURCE=script -P, this file writes the generated source.
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  # -DSYMBOL=NAME embeds another script under its own name (the stand-in
-  # toolkit's pages), so that two scripts in one process never meet.
-  if(NOT SYMBOL)
-    set(SYMBOL HostResourceScript)
-  endif()
-  get_filename_component(input_name "${INPUT}" NAME)
-  file(READ "${INPUT}" script_hex HEX)
-  string(LENGTH "${script_hex}" hex_length)
+  file(READ "${INPUT}" bytes_hex HEX)
+  string(LENGTH "${bytes_hex}" hex_length)
   math(EXPR byte_count "${hex_length} / 2")
-  # One string literal a line of 16 bytes, every byte a hexadecimal escape,
-  # so that no byte of the script can end the literal or run into a digit.
+  # Sixteen bytes a line.
   string(REPEAT "[0-9a-f]" 32 line_pattern)
-  string(REGEX REPLACE "(${line_pattern})" "\\1;" hex_lines "${script_hex}")
+  string(REGEX REPLACE "(${line_pattern})" "\\1;" hex_lines "${bytes_hex}")
   set(lines "")
   foreach(hex_line IN LISTS hex_lines)
     if(NOT hex_line STREQUAL "")
-      string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${hex_line}")
-      string(APPEND lines "\n    \"${escaped}\"")
+      string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," line "${hex_line}")
+      string(APPEND lines "\n    ${line}")
     endif()
   endforeach()
-  if(lines STREQUAL "")
-    set(lines " \"\"")
-  endif()
   file(WRITE "${OUTPUT}.tmp"
-"// Generated from ${input_name} by cmake/native-resources.cmake; do not edit.
-extern \"C\" const char ${SYMBOL}[] =${lines};
+"// Generated from ${SOURCE}, compiled by windres, by cmake/native-resources.cmake; do not edit.
+extern \"C\" const unsigned char ${SYMBOL}[] = {${lines}
+};
 extern \"C\" const unsigned long ${SYMBOL}Size = ${byte_count};
 ")
   file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")
   return()
 endif()
 
-set(KYR_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/installer/setup.rc)
-set(KYR_RESOURCE_SOURCE ${CMAKE_BINARY_DIR}/generated/host_resource_script.cpp)
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
-add_custom_command(
-  OUTPUT ${KYR_RESOURCE_SOURCE}
-  COMMAND ${CMAKE_COMMAND} -DINPUT=${KYR_RESOURCE_SCRIPT} -DOUTPUT=${KYR_RESOURCE_SOURCE}
-          -P ${CMAKE_CURRENT_LIST_FILE}
-  DEPENDS ${KYR_RESOURCE_SCRIPT} ${CMAKE_CURRENT_LIST_FILE}
-  COMMENT "Embedding the resource script installer/setup.rc"
-  VERBATIM)
-target_sources(kyrsetup_objects PRIVATE ${KYR_RESOURCE_SOURCE})
-target_link_options(kyrsetup_static INTERFACE "LINKER:--undefined=HostResourceScript"
-  "LINKER:--export-dynamic-symbol=HostResourceScript")
+include(${CMAKE_CURRENT_LIST_DIR}/compiled-resources.cmake)
+set(KYR_NATIVE_RESOURCES_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
+
+function(kyr_embed_resources target rc symbol)
+  cmake_parse_arguments(PARSE_ARGV 3 arg "" "" "DEPENDS")
+  get_filename_component(rc_name ${rc} NAME_WE)
+  set(res ${CMAKE_BINARY_DIR}/generated/${symbol}.res)
+  set(source ${CMAKE_BINARY_DIR}/generated/${symbol}.cpp)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
+  kyr_compile_resources(${rc} ${res} DEPENDS ${arg_DEPENDS})
+  add_custom_command(
+    OUTPUT ${source}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${res} -DOUTPUT=${source} -DSYMBOL=${symbol}
+            -DSOURCE=${rc_name}.rc -P ${KYR_NATIVE_RESOURCES_SCRIPT}
+    DEPENDS ${res} ${KYR_NATIVE_RESOURCES_SCRIPT}
+    COMMENT "Embedding the resources of ${rc_name}.rc as ${symbol}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${source})
+endfunction()

@@ -8,7 +8,9 @@
 #   installer/kyrsetup.def   the one export, kyrInstall (stdcall, 4 arguments),
 #                            under its undecorated name
 #   installer/version.rc     the version resource (internal name "SETUP.dll")
-#   installer/setup.rc       the dialog templates and the icon, when present
+#   installer/setup.rc       the dialog templates and the icon
+# (both compiled by the rule the native build compiles setup.rc by,
+# cmake/compiled-resources.cmake)
 # and the import libraries of the system DLLs and of the stand-in toolkit
 # DLLs (standin/win32/), whose undecorated exports they bind the compiler's
 # decorated references to.
@@ -25,22 +27,18 @@ set(KYR_MODULE_TARGET_OPTIONS -march=i386 -Wa,-march=i386 -Os -g -fno-asynchrono
   -fno-unwind-tables -fno-threadsafe-statics -fno-stack-protector)
 target_compile_options(kyrsetup_objects PRIVATE ${KYR_MODULE_TARGET_OPTIONS})
 
-set(KYR_MODULE_RESOURCES ${CMAKE_SOURCE_DIR}/installer/version.rc)
-if(EXISTS ${CMAKE_SOURCE_DIR}/installer/setup.rc)
-  list(APPEND KYR_MODULE_RESOURCES ${CMAKE_SOURCE_DIR}/installer/setup.rc)
-endif()
-
 set(KYR_MODULE_RUNTIME ${CMAKE_SOURCE_DIR}/platform/win32/runtime.cpp)
 add_library(kyrsetup SHARED $<TARGET_OBJECTS:kyrsetup_objects> ${KYR_MODULE_RUNTIME}
-                            ${KYR_MODULE_RESOURCES} ${CMAKE_SOURCE_DIR}/installer/kyrsetup.def)
+                            ${CMAKE_SOURCE_DIR}/installer/kyrsetup.def)
+kyr_resource_object(kyrsetup ${CMAKE_SOURCE_DIR}/installer/version.rc)
+kyr_resource_object(kyrsetup ${CMAKE_SOURCE_DIR}/installer/setup.rc
+  DEPENDS ${CMAKE_SOURCE_DIR}/installer/setup.ico)
 set_target_properties(kyrsetup PROPERTIES PREFIX "" OUTPUT_NAME KYRSETUP SUFFIX ".DLL")
 target_include_directories(kyrsetup PRIVATE ${KYR_PLATFORM_INCLUDE})
 target_compile_options(kyrsetup PRIVATE ${KYR_MODULE_TARGET_OPTIONS} -fno-exceptions -fno-rtti)
 # The run-time routines must not be turned into calls of themselves.
 set_source_files_properties(${KYR_MODULE_RUNTIME} PROPERTIES COMPILE_OPTIONS
   "-ffreestanding;-fno-builtin")
-# The resource scripts find their icon beside them.
-target_include_directories(kyrsetup PRIVATE ${CMAKE_SOURCE_DIR}/installer)
 # --kill-at: the export is "kyrInstall", not "kyrInstall@16". Windows 95 is
 # version 4.0 of the system and of the Windows (GUI) subsystem.
 target_link_options(kyrsetup PRIVATE -nostdlib -Wl,--entry,_DllMain@12 -Wl,--kill-at

@@ -14,7 +14,7 @@
 
 #include "fuzz_machine.h"
 #include "host/loader.h"
-#include "host/src/rc_script.h"
+#include "host/src/module_resources.h"
 #include "host/user_agent.h"
 #include "installer/control_file.h"
 #include "installer/installer_state.h"
@@ -23,7 +23,8 @@
 #include "toolkit/session.h"
 #include "winapi.h"
 
-extern "C" const char HostResourceScript[];
+extern "C" const unsigned char HostResources[];
+extern "C" const unsigned long HostResourcesSize;
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 extern "C" int WINAPI kyrInstall(HWND parentWindow, HINSTANCE instance, LPSTR printerName,
                                  int showState);
@@ -104,7 +105,7 @@ void PrepareMachine(const std::string& controlFile) {
   SourceDirectory[0] = '\0';
   std::strcpy(DestinationDir, "C:\\Kyroth");
   HINSTANCE instance = host::RegisterLinkedModule("C:\\KYRDRV\\KYRSETUP.DLL");
-  host::rc::RegisterResourceScript(instance, HostResourceScript);
+  host::res::RegisterResources(instance, HostResources, HostResourcesSize);
   DllMain(instance, DLL_PROCESS_ATTACH, nullptr);
 }
 

@@ -545,7 +545,7 @@ BOOL WINAPI TranslateMessage(const MSG* msg);
 LRESULT WINAPI DispatchMessageA(const MSG* msg);
 
 // ---------------------------------------------------------------------------
-// Dialogs from the module's resource script, and message boxes
+// Dialogs from the module's compiled resources, and message boxes
 // ---------------------------------------------------------------------------
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
                                DLGPROC dialogProc, LPARAM initParam);

@@ -2,7 +2,7 @@
 // the window table.
 #include "host/dialog_view.h"
 
-#include "rc_script.h"
+#include "module_resources.h"
 #include "window_table.h"
 
 namespace host {
@@ -46,20 +46,22 @@ bool KindOf(const std::string& className, DWORD style, ControlView::Kind* kind) 
 
 }  // namespace
 
-bool DescribeDialogTemplate(const char* script, LPCSTR name, WindowView* view, std::string* error) {
-  rc::ResourceScript parsed;
-  if (script == nullptr || !rc::ParseResourceScript(script, &parsed, error)) {
-    if (script == nullptr) *error = "no resource script";
+bool DescribeDialogTemplate(const unsigned char* resources, size_t size, LPCSTR name,
+                            WindowView* view, std::string* error) {
+  res::ModuleResources read;
+  if (resources == nullptr) {
+    *error = "no resources";
     return false;
   }
-  const rc::DialogTemplate* found = parsed.FindDialog(name);
+  if (!res::ReadModuleResources(resources, size, &read, error)) return false;
+  const res::DialogTemplate* found = read.FindDialog(name);
   if (found == nullptr) {
     *error = "no such dialog template";
     return false;
   }
   view->caption = found->caption;
   view->controls.clear();
-  for (const rc::Control& c : found->controls) {
+  for (const res::Control& c : found->controls) {
     ControlView control;
     if (!KindOf(c.className, c.style, &control.kind)) continue;
     control.id = c.id;
@@ -87,8 +89,8 @@ WindowView DescribeDialogWindow(HWND dialog) {
     control.selection = c->listSelection;
     control.enabled = (c->style & kDisabledStyle) == 0;
     // Back to dialog units from the dialog's corner, as a template has it.
-    control.top = (c->rect.top - w->rect.top) / rc::DialogUnitsToPixelsY(1);
-    control.left = (c->rect.left - w->rect.left) / rc::DialogUnitsToPixelsX(1);
+    control.top = (c->rect.top - w->rect.top) / res::DialogUnitsToPixelsY(1);
+    control.left = (c->rect.left - w->rect.left) / res::DialogUnitsToPixelsX(1);
     view.controls.push_back(control);
   }
   return view;

@@ -1,4 +1,4 @@
-// Dialogs from the module's resource script: the dialog manager, dialog
+// Dialogs from the module's compiled resources: the dialog manager, dialog
 // items, list box access through the dialog, the focus and window placement.
 //
 // A dialog is a window of the host's window table (class "#32770") whose
@@ -10,7 +10,7 @@
 //
 // Placement: the host draws no frame, so a dialog's window rectangle is its
 // template's size converted from dialog units with the fixed base unit of
-// host/src/rc_script.h (a unit is 2 pixels each way), and its controls sit at
+// host/src/dialog_template.h (a unit is 2 pixels each way), and its controls sit at
 // their template positions from the dialog's top left corner. A pop-up
 // dialog's template position counts from the owner's top left corner (from
 // the screen's without an owner), a child dialog's from its parent's.
@@ -39,7 +39,7 @@
 
 #include "host/dialog_view.h"
 #include "host/user_agent.h"
-#include "rc_script.h"
+#include "module_resources.h"
 #include "transcript.h"
 #include "window_table.h"
 #include "winapi.h"
@@ -161,18 +161,19 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
       return nullptr;
     }
   }
-  const rc::ResourceScript* script = rc::ResourcesOf(instance);
-  const rc::DialogTemplate* found = script != nullptr ? script->FindDialog(templateName) : nullptr;
+  const res::ModuleResources* resources = res::ResourcesOf(instance);
+  const res::DialogTemplate* found =
+      resources != nullptr ? resources->FindDialog(templateName) : nullptr;
   if (found == nullptr) {
-    SetLastError(script == nullptr ? kResourceDataNotFound : kResourceNameNotFound);
+    SetLastError(resources == nullptr ? kResourceDataNotFound : kResourceNameNotFound);
     return nullptr;
   }
-  const rc::DialogTemplate& t = *found;
+  const res::DialogTemplate& t = *found;
 
-  int width = rc::DialogUnitsToPixelsX(t.width);
-  int height = rc::DialogUnitsToPixelsY(t.height);
-  int left = rc::DialogUnitsToPixelsX(t.x);
-  int top = rc::DialogUnitsToPixelsY(t.y);
+  int width = res::DialogUnitsToPixelsX(t.width);
+  int height = res::DialogUnitsToPixelsY(t.height);
+  int left = res::DialogUnitsToPixelsX(t.x);
+  int top = res::DialogUnitsToPixelsY(t.y);
   if (t.style & kCenterStyle) {
     left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -204,7 +205,7 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
   TranscriptLine("dialog show " + state->name);
 
   HWND firstTabStop = nullptr;
-  for (const rc::Control& c : t.controls) {
+  for (const res::Control& c : t.controls) {
     WNDPROC classProc = windows::ClassProc(c.className);
     if (classProc == nullptr) {
       std::fprintf(stderr, "host: dialog %s: control %d has the unknown class %s\n",
@@ -221,11 +222,11 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
     child.id = c.id;
     child.style = c.style | WS_CHILD;
     child.exStyle = c.exStyle;
-    bool icon = c.statement == "ICON";
-    int x = left + rc::DialogUnitsToPixelsX(c.x);
-    int y = top + rc::DialogUnitsToPixelsY(c.y);
-    int cx = icon ? kIconSize : rc::DialogUnitsToPixelsX(c.width);
-    int cy = icon ? kIconSize : rc::DialogUnitsToPixelsY(c.height);
+    bool icon = c.IsIcon();
+    int x = left + res::DialogUnitsToPixelsX(c.x);
+    int y = top + res::DialogUnitsToPixelsY(c.y);
+    int cx = icon ? kIconSize : res::DialogUnitsToPixelsX(c.width);
+    int cy = icon ? kIconSize : res::DialogUnitsToPixelsY(c.height);
     child.rect = RECT{x, y, x + cx, y + cy};
     child.instance = instance;
     HWND made = windows::CreateTableWindow(child, true);
@@ -315,7 +316,7 @@ void ResetDialogs() {
   dialogs::focusWindow = nullptr;
   dialogs::activeWindow = nullptr;
   dialogs::dialogFocus.clear();
-  rc::ResetResourceScripts();
+  res::ResetResources();
 }
 }  // namespace host
 

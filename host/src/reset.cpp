@@ -1,7 +1,7 @@
 // Returning the host to its state at process start, for tests.
 
 #include "host_internal.h"
-#include "rc_script.h"
+#include "module_resources.h"
 
 namespace host {
 

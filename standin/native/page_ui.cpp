@@ -1,6 +1,6 @@
 // Pages on the host layer: the host's user agent is the person who answers.
 // It is shown what the page shows, from the custom-dialog library's own
-// templates (standin/win32/mscuistf.rc, embedded by the build).
+// templates (standin/win32/mscuistf.rc, compiled and embedded by the build).
 #include "page_ui.h"
 #include "page_buttons.h"
 
@@ -10,14 +10,16 @@
 #include "host/loader.h"
 #include "host/user_agent.h"
 
-extern "C" const char StandinPageScript[];
+extern "C" const unsigned char StandinPageResources[];
+extern "C" const unsigned long StandinPageResourcesSize;
 
 namespace {
 
 host::WindowView TemplateView(int number) {
   host::WindowView view;
   std::string error;
-  if (!host::DescribeDialogTemplate(StandinPageScript, MAKEINTRESOURCEA(number), &view, &error)) {
+  if (!host::DescribeDialogTemplate(StandinPageResources, StandinPageResourcesSize,
+                                    MAKEINTRESOURCEA(number), &view, &error)) {
     std::fprintf(stderr, "toolkit: page %d cannot be shown: %s\n", number, error.c_str());
     view.caption = "Setup";
   }

@@ -107,8 +107,11 @@ toolkit_dll(msdetstf SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/detect.cpp
             ${CMAKE_CURRENT_SOURCE_DIR}/machine_settings.cpp IMPORTS mscomstf)
 # The version resources of files, from the system's version.dll.
 target_link_libraries(msdetstf PRIVATE version)
-toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp ${STANDIN_WIN32_DIR}/mscuistf.rc)
+toolkit_dll(mscuistf SOURCES ${STANDIN_WIN32_DIR}/page_procs.cpp)
 target_include_directories(mscuistf PRIVATE ${STANDIN_WIN32_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+# The pages, compiled by the rule the native build compiles them by.
+kyr_resource_object(mscuistf ${STANDIN_WIN32_DIR}/mscuistf.rc
+  DEPENDS ${STANDIN_WIN32_DIR}/toolkit.bmp ${STANDIN_WIN32_DIR}/toolkit.ico)
 
 set(KYR_TOOLKIT_IMPORT_LIBS ${import_libs} CACHE INTERNAL "The stand-in toolkit's import libraries")
 add_custom_target(toolkit_imports DEPENDS ${import_targets})

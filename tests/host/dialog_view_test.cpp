@@ -4,34 +4,26 @@
 
 #include "host/dialog_view.h"
 #include "host/loader.h"
-#include "host/src/rc_script.h"
+#include "host/src/module_resources.h"
 #include "host_fixture.h"
 #include "support/dialog_user.h"
 #include "winapi.h"
+
+// tests/host/fixtures/view_dialog.rc, compiled.
+extern "C" const unsigned char ViewDialogResources[];
+extern "C" const unsigned long ViewDialogResourcesSize;
 
 namespace {
 
 using host::ControlView;
 
-const char kScript[] = R"(#include <windows.h>
-PICK DIALOG 10, 20, 100, 50
-STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION
-CAPTION "Pick one"
-BEGIN
-    ICON            202, -1, 2, 2, 20, 20
-    LTEXT           "&Language:", 5, 4, 6, 40, 8
-    CONTROL         "", 8, "STATIC", SS_BLACKFRAME, 0, 0, 10, 10
-    LISTBOX         4, 4, 16, 40, 30, LBS_NOTIFY
-    EDITTEXT        7, 4, 40, 40, 8
-    DEFPUSHBUTTON   "&Install", 1, 50, 16, 40, 14
-    PUSHBUTTON      "&Cancel", 2, 50, 32, 40, 14, WS_DISABLED
-END
-)";
+const unsigned char* const kResources = ViewDialogResources;
+const size_t kSize = ViewDialogResourcesSize;
 
 TEST(DescribeDialogTemplate, ControlsAPersonReadsOrPressesInTemplateOrder) {
   host::WindowView view;
   std::string error;
-  ASSERT_TRUE(host::DescribeDialogTemplate(kScript, "pick", &view, &error)) << error;
+  ASSERT_TRUE(host::DescribeDialogTemplate(kResources, kSize, "pick", &view, &error)) << error;
   EXPECT_EQ(view.caption, "Pick one");
   struct Expected {
     ControlView::Kind kind;
@@ -55,16 +47,16 @@ TEST(DescribeDialogTemplate, ControlsAPersonReadsOrPressesInTemplateOrder) {
   EXPECT_EQ(view.controls[2].left, 4);
 }
 
-TEST(DescribeDialogTemplate, MissingTemplateOrUnreadableScriptFails) {
+TEST(DescribeDialogTemplate, MissingTemplateOrUnreadableResourcesFail) {
   host::WindowView view;
   std::string error;
-  EXPECT_FALSE(host::DescribeDialogTemplate(kScript, MAKEINTRESOURCEA(9), &view, &error));
+  EXPECT_FALSE(host::DescribeDialogTemplate(kResources, kSize, MAKEINTRESOURCEA(9), &view, &error));
   EXPECT_FALSE(error.empty());
   error.clear();
-  EXPECT_FALSE(host::DescribeDialogTemplate("X DIALOG 0, 0, 1, 1\nSTYLE NO_SUCH_STYLE\n", "X",
-                                            &view, &error));
+  EXPECT_FALSE(host::DescribeDialogTemplate(kResources, kSize - 1, "PICK", &view, &error))
+      << "a file cut short";
   EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(host::DescribeDialogTemplate(nullptr, "X", &view, &error));
+  EXPECT_FALSE(host::DescribeDialogTemplate(nullptr, 0, "X", &view, &error));
 }
 
 // Keeps the view it is shown and presses Install.
@@ -96,7 +88,7 @@ TEST_F(DialogViewTest, TheWaitingDialogIsShownAsItIsNow) {
   host::ResetDialogs();
   Open();
   HINSTANCE instance = host::RegisterLinkedModule("C:\\KYRDRV\\VIEW.DLL");
-  host::rc::RegisterResourceScript(instance, kScript);
+  host::res::RegisterResources(instance, kResources, kSize);
   LookingUser user;
   host::SetUserAgent(&user);
   EXPECT_EQ(DialogBoxParamA(instance, "PICK", nullptr, FillingProc, 0), 1);

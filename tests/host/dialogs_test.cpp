@@ -1,4 +1,4 @@
-// The host's dialogs: templates from a module's resource script, the modal
+// The host's dialogs: templates from a module's compiled resources, the modal
 // loop driven by the user agent, dialog items, list boxes, focus and
 // placement.
 
@@ -6,16 +6,13 @@
 
 #include <cstring>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/loader.h"
 #include "host/user_agent.h"
-#include "host/src/rc_script.h"
+#include "host/src/module_resources.h"
 #include "host/src/window_table.h"
 #include "host_fixture.h"
 #include "winapi.h"
@@ -23,31 +20,11 @@
 
 namespace {
 
-const char kScript[] = R"(// A test dialog of every kind of control the host makes.
-#include <windows.h>
-T DIALOG 10, 20, 100, 50
-STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION
-CAPTION "Test"
-FONT 8, "System"
-BEGIN
-    LTEXT           "Label", 5, 4, 6, 40, 8
-    LISTBOX         4, 4, 16, 40, 30, LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP
-    DEFPUSHBUTTON   "OK", 1, 50, 16, 40, 14
-    PUSHBUTTON      "Off", 6, 50, 32, 40, 14, WS_DISABLED
-END
-9 DIALOG 0, 0, 10, 10
-BEGIN
-    PUSHBUTTON      "Go", 1, 0, 0, 5, 5
-END
-HIDDEN DIALOG 0, 0, 10, 10
-STYLE WS_POPUP
-BEGIN
-END
-BADCLASS DIALOG 0, 0, 10, 10
-BEGIN
-    CONTROL         "x", 1, "NoSuchClass", 0, 0, 0, 1, 1
-END
-)";
+// tests/host/fixtures/test_dialogs.rc and installer/setup.rc, compiled.
+extern "C" const unsigned char TestDialogResources[];
+extern "C" const unsigned long TestDialogResourcesSize;
+extern "C" const unsigned char SetupResources[];
+extern "C" const unsigned long SetupResourcesSize;
 
 // What the test dialog procedure saw, and how it answers.
 struct Seen {
@@ -85,7 +62,7 @@ class DialogTest : public MachineTest {
     host::ResetDialogs();
     Open();
     instance_ = host::RegisterLinkedModule("C:\\KYRDRV\\TESTDLG.DLL");
-    host::rc::RegisterResourceScript(instance_, kScript);
+    host::res::RegisterResources(instance_, TestDialogResources, TestDialogResourcesSize);
     host::SetUserAgent(&user_);
     seen.clear();
     initAnswer = TRUE;
@@ -234,13 +211,8 @@ TEST_F(DialogTest, ControlsAreTheTemplatesOnly) {
 }
 
 TEST_F(DialogTest, TheModuleLanguageDialogHasNoControlThree) {
-  std::ifstream file(std::filesystem::path(KYR_SOURCE_DIR) / "installer/setup.rc",
-                     std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  std::string script = text.str();
   HINSTANCE module = host::RegisterLinkedModule("C:\\KYRDRV\\SETUP.DLL");
-  host::rc::RegisterResourceScript(module, script.c_str());
+  host::res::RegisterResources(module, SetupResources, SetupResourcesSize);
   HWND dialog = CreateDialogParamA(module, "INSTALL_DLG", nullptr, TestDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetDlgItem(dialog, 3), nullptr);
@@ -251,7 +223,7 @@ TEST_F(DialogTest, TheModuleLanguageDialogHasNoControlThree) {
   SendDlgItemMessageA(dialog, 4, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
   EXPECT_STREQ(first, "b");
   DestroyWindow(dialog);
-  host::rc::RegisterResourceScript(module, nullptr);
+  host::res::RegisterResources(module, nullptr, 0);
 }
 
 TEST_F(DialogTest, DialogItemTexts) {

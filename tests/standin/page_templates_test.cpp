@@ -8,7 +8,8 @@
 #include "host/dialog_view.h"
 #include "page_buttons.h"
 
-extern "C" const char StandinPageScript[];
+extern "C" const unsigned char StandinPageResources[];
+extern "C" const unsigned long StandinPageResourcesSize;
 
 namespace {
 
@@ -42,8 +43,8 @@ TEST(PageTemplates, EveryPageReadsWithItsButtons) {
   for (const Page& page : pages) {
     host::WindowView view;
     std::string error;
-    ASSERT_TRUE(host::DescribeDialogTemplate(StandinPageScript, MAKEINTRESOURCEA(page.number),
-                                             &view, &error))
+    ASSERT_TRUE(host::DescribeDialogTemplate(StandinPageResources, StandinPageResourcesSize,
+                                             MAKEINTRESOURCEA(page.number), &view, &error))
         << page.number << ": " << error;
     EXPECT_FALSE(view.caption.empty()) << page.number;
     EXPECT_EQ(ButtonIds(view), page.buttons) << page.number;

@@ -1,5 +1,5 @@
-// The installer's own dialogs, run from the module's resource script on the
-// host layer: placement, the language choice, the progress window and the
+// The installer's own dialogs, run from the module's compiled resources on
+// the host layer: placement, the language choice, the progress window and the
 // finish dialog with its Program Manager calls.
 
 #include "installer/dialogs.h"
@@ -20,7 +20,7 @@
 #include "host/machine.h"
 #include "host/user_agent.h"
 #include "host/src/host_internal.h"
-#include "host/src/rc_script.h"
+#include "host/src/module_resources.h"
 #include "host/src/window_table.h"
 #include "installer/control_file.h"
 #include "installer/installer_state.h"

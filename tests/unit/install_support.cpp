@@ -11,13 +11,14 @@
 #include "host/loader.h"
 #include "host/machine.h"
 #include "host/src/host_internal.h"
-#include "host/src/rc_script.h"
+#include "host/src/module_resources.h"
 #include "installer/control_file.h"
 #include "installer/dialogs.h"
 #include "installer/installer_state.h"
 
-// The module's resource script, embedded by the build.
-extern "C" const char HostResourceScript[];
+// The module's compiled resources, embedded by the build.
+extern "C" const unsigned char HostResources[];
+extern "C" const unsigned long HostResourcesSize;
 
 namespace install_support {
 
@@ -226,7 +227,7 @@ bool InstallMachine::Open() {
   EXPECT_TRUE(opened) << error;
   if (!opened) return false;
   ModuleInstance = host::RegisterLinkedModule(modulePath_);
-  host::rc::RegisterResourceScript(ModuleInstance, HostResourceScript);
+  host::res::RegisterResources(ModuleInstance, HostResources, HostResourcesSize);
   CopyDialog = CreateDialogParamA(ModuleInstance, kProgressDialog, NULL, ProgressDialogProc, 0);
   EXPECT_NE(CopyDialog, nullptr) << "the progress window did not open";
   std::strcpy(DestinationDir, "C:\\Kyroth");
