@@ -22,6 +22,7 @@
 #include "host/loader.h"
 #include "host/machine.h"
 #include "host/user_agent.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "winapi.h"
 
@@ -146,8 +147,8 @@ int main(int argc, char** argv) {
   char printer[kPrinterTextSize] = {};
   std::memcpy(printer, options.printer.data(), options.printer.size());
   int result = install(parent, self, printer, SW_SHOWNORMAL);
-  TranscriptLine("printer " + TranscriptQuote(printer));
-  TranscriptLine("return " + std::to_string(result));
+  TranscriptLine(PrinterLine(printer));
+  TranscriptLine(ReturnLine(result));
   std::fflush(nullptr);
   return result;
 }

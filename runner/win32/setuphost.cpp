@@ -45,6 +45,7 @@
 #include "page_window.h"
 #include "runner/answers.h"
 #include "runner/options.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "win95_profile.h"
 
@@ -99,22 +100,20 @@ void BeforeMessage(HWND window, UINT message, LPARAM lParam) {
       const char* text = reinterpret_cast<const char*>(lParam);
       std::string value = text != nullptr ? text : "";
       if (window == Run().parent) {
-        TranscriptLine("caption " + TranscriptQuote(value));
+        TranscriptLine(CaptionLine(value));
       } else if (IsModuleDialog(GetParent(window))) {
-        TranscriptLine("text " + std::to_string(GetDlgCtrlID(window)) + " " +
-                       TranscriptQuote(value));
+        TranscriptLine(ControlTextLine(GetDlgCtrlID(window), value));
       }
       break;
     }
     case LB_ADDSTRING:
       if (IsModuleDialog(GetParent(window))) {
         const char* text = reinterpret_cast<const char*>(lParam);
-        TranscriptLine("listbox " + std::to_string(GetDlgCtrlID(window)) + " add " +
-                       TranscriptQuote(text != nullptr ? text : ""));
+        TranscriptLine(ListBoxAddLine(GetDlgCtrlID(window), text != nullptr ? text : ""));
       }
       break;
     case WM_INITDIALOG:
-      if (IsModuleDialog(window)) TranscriptLine("dialog show " + DialogName(window));
+      if (IsModuleDialog(window)) TranscriptLine(DialogShowLine(DialogName(window)));
       break;
     default:
       break;
@@ -137,9 +136,7 @@ LRESULT CALLBACK CallWindowReturnHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (call->message == WM_INITDIALOG && IsMessageBox(call->hwnd)) {
       std::string text = WindowText(MessageBoxText(call->hwnd));
-      TranscriptLine("msgbox " + TranscriptQuote(text) + " " +
-                     TranscriptQuote(WindowText(call->hwnd)) + " " +
-                     std::to_string(MessageBoxStyle(call->hwnd)));
+      TranscriptLine(MessageBoxLine(text, WindowText(call->hwnd), MessageBoxStyle(call->hwnd)));
     }
     if (call->message == WM_INITDIALOG) ObserveDialogInitialised(call->hwnd);
   }
@@ -164,19 +161,19 @@ decltype(&EndDialog) realEndDialog = EndDialog;
 
 void WINAPI RecordExitProcess(UINT status) {
   MarkPhase("module ends the process");
-  TranscriptLine("exit " + std::to_string(status));
+  TranscriptLine(ExitLine(status));
   std::fflush(nullptr);
   realExitProcess(status);
 }
 
 int WINAPI RecordAddFontResource(LPCSTR fileName) {
-  TranscriptLine("font load " + TranscriptQuote(fileName != nullptr ? fileName : ""));
+  TranscriptLine(FontLoadLine(fileName != nullptr ? fileName : ""));
   return realAddFontResource(fileName);
 }
 
 LRESULT WINAPI RecordSendMessageTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT flags, UINT timeout, PDWORD_PTR result) {
-  if (window == HWND_BROADCAST) TranscriptLine("broadcast " + std::to_string(message));
+  if (window == HWND_BROADCAST) TranscriptLine(BroadcastLine(message));
   return realSendMessageTimeout(window, message, wParam, lParam, flags, timeout, result);
 }
 
@@ -185,13 +182,13 @@ LRESULT WINAPI RecordSendMessageTimeout(HWND window, UINT message, WPARAM wParam
 BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
   (void)flags;
   (void)reason;
-  TranscriptLine("restart");
+  TranscriptLine(kRestartLine);
   return TRUE;
 }
 
 BOOL WINAPI RecordEndDialog(HWND dialog, INT_PTR result) {
   if (IsModuleDialog(dialog)) {
-    TranscriptLine("dialog end " + DialogName(dialog) + " " + std::to_string(result));
+    TranscriptLine(DialogEndLine(DialogName(dialog), result));
   }
   return realEndDialog(dialog, result);
 }
@@ -485,8 +482,8 @@ int main(int argc, char** argv) {
   std::memcpy(printer, options.printer.data(), options.printer.size());
   int result = install(run.parent, self, printer, SW_SHOWNORMAL);
   MarkPhase("kyrInstall returned");
-  TranscriptLine("printer " + TranscriptQuote(printer));
-  TranscriptLine("return " + std::to_string(result));
+  TranscriptLine(PrinterLine(printer));
+  TranscriptLine(ReturnLine(result));
   std::fflush(nullptr);
   // The answering thread ends with the process.
   ExitProcess(static_cast<UINT>(result));
