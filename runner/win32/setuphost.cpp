@@ -37,21 +37,24 @@
 
 #include "import_table.h"
 #include "observed_answers.h"
+#include "page_window.h"
 #include "phases.h"
 #include "printer_wizard.h"
 #include "runner/answer_recorder.h"
-#include "screenshots.h"
-#include "shown_windows.h"
-#include "page_window.h"
 #include "runner/answers.h"
+#include "runner/expected_answers.h"
+#include "runner/front_end.h"
 #include "runner/options.h"
+#include "runner/printer_text.h"
+#include "runner/run_session.h"
+#include "screenshots.h"
 #include "shown_lines.h"
+#include "shown_windows.h"
 #include "transcript.h"
 #include "win95_profile.h"
 
 namespace {
 
-constexpr int kStopStatus = 2;
 // How long a run may take in all, unless SETUPHOST_TIMEOUT says otherwise.
 constexpr DWORD kDefaultTimeoutSeconds = 120;
 constexpr DWORD kPollMilliseconds = 20;
@@ -72,24 +75,6 @@ struct State {
 State& Run() {
   static State state;
   return state;
-}
-
-[[noreturn]] void Stop(const std::string& message) {
-  MarkPhase("runner stops the run");
-  std::fprintf(stderr, "%s\n", message.c_str());
-  std::fflush(nullptr);
-  // The stop is also left in a file for the script that started the run:
-  // where Wine reports itself as Windows 95, a process ended from this
-  // thread can lose its status ("wine client error ... Bad file
-  // descriptor", status 1).
-  if (const char* stopFile = std::getenv("SETUPHOST_STOP_FILE")) {
-    if (FILE* file = std::fopen(stopFile, "w")) {
-      std::fprintf(file, "%d\n", kStopStatus);
-      std::fclose(file);
-    }
-  }
-  TerminateProcess(GetCurrentProcess(), kStopStatus);
-  ExitProcess(kStopStatus);
 }
 
 // --- What the main thread shows, recorded as it happens -------------------
@@ -275,61 +260,51 @@ void SendOrStop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result;
   if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMilliseconds,
                            &result)) {
-    Stop("setuphost: the module does not answer its windows");
+    StopRun("setuphost: the module does not answer its windows");
   }
 }
 
 void AnswerPage(const Shown& shown) {
-  std::string what = "page " + std::to_string(shown.page);
   // The help page is part of "reactivate": it is read and closed.
   if (shown.page == kHelpPage) {
     Press(shown.window, kHelpOkButton);
     return;
   }
-  const Answer* answer = Run().answers->Next();
-  if (answer == nullptr || answer->kind != Answer::Kind::Page || answer->page != shown.page) {
-    Stop(UnexpectedMessage(what, answer));
-  }
-  if (answer->has_text) {
+  const Answer& answer = NextPageAnswer(*Run().answers, shown.page);
+  if (answer.has_text) {
     HWND edit = GetDlgItem(shown.window, kPageEditField);
-    if (edit == nullptr)
-      Stop("setuphost: " + what + " has no edit field for '" + answer->source + "'");
+    if (edit == nullptr) StopForMissingEditField(answer);
     InterlockedExchange(&Run().typing, 1);
-    SendOrStop(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
+    SendOrStop(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.text.c_str()));
     InterlockedExchange(&Run().typing, 0);
   }
   // REACTIVATE is the Help button: the help is shown, the page comes back.
-  int button = PageButtonOfOutcome(answer->outcome);
+  int button = PageButtonOfOutcome(answer.outcome);
   if (GetDlgItem(shown.window, button) == nullptr) {
-    Stop("setuphost: " + what + " has no button for '" + answer->source + "'");
+    StopRun("setuphost: page " + std::to_string(shown.page) + " has no button for '" +
+            answer.source + "'");
   }
   Press(shown.window, button);
 }
 
 void AnswerMessageBox(const Shown& shown) {
-  std::string text = WindowText(MessageBoxText(shown.window));
-  const Answer* answer = Run().answers->Next();
-  if (answer == nullptr || answer->kind != Answer::Kind::MessageBox) {
-    Stop(UnexpectedMessage("message box \"" + text + "\" \"" + WindowText(shown.window) + "\"",
-                           answer));
-  }
+  NextMessageBoxAnswer(*Run().answers, WindowText(MessageBoxText(shown.window)),
+                       WindowText(shown.window));
   Press(shown.window, IDOK);
 }
 
 void AnswerDialog(const Shown& shown) {
-  const Answer* answer = Run().answers->Next();
-  if (answer == nullptr || answer->kind != Answer::Kind::Dialog || answer->dialog != shown.dialog) {
-    Stop(UnexpectedMessage("dialog " + shown.dialog, answer));
-  }
-  if (answer->select != Answer::kNoSelection) {
+  const Answer& answer = NextDialogAnswer(*Run().answers, shown.dialog);
+  if (answer.select != Answer::kNoSelection) {
     HWND list = FindWindowExA(shown.window, nullptr, "ListBox", nullptr);
-    if (list == nullptr) Stop("setuphost: dialog " + shown.dialog + " has no list to select in");
-    SendOrStop(list, LB_SETCURSEL, static_cast<WPARAM>(answer->select), 0);
+    if (list == nullptr) StopRun("setuphost: dialog " + shown.dialog + " has no list to select in");
+    SendOrStop(list, LB_SETCURSEL, static_cast<WPARAM>(answer.select), 0);
   }
-  if (GetDlgItem(shown.window, answer->button) == nullptr) {
-    Stop("setuphost: dialog " + shown.dialog + " has no button " + std::to_string(answer->button));
+  if (GetDlgItem(shown.window, answer.button) == nullptr) {
+    StopRun("setuphost: dialog " + shown.dialog + " has no button " +
+            std::to_string(answer.button));
   }
-  Press(shown.window, answer->button);
+  Press(shown.window, answer.button);
 }
 
 DWORD WINAPI AnswerThread(LPVOID) {
@@ -339,8 +314,8 @@ DWORD WINAPI AnswerThread(LPVOID) {
   for (;;) {
     Sleep(kPollMilliseconds);
     if (!Run().interactive && GetTickCount() - start > Run().timeoutSeconds * 1000) {
-      Stop("setuphost: the run took longer than " + std::to_string(Run().timeoutSeconds) +
-           " seconds; it stands still");
+      StopRun("setuphost: the run took longer than " + std::to_string(Run().timeoutSeconds) +
+              " seconds; it stands still");
     }
     Search search{lastWait, &answered, Shown{}};
     EnumThreadWindows(Run().mainThread, FindWaitingWindow, reinterpret_cast<LPARAM>(&search));
@@ -375,21 +350,6 @@ DWORD WINAPI AnswerThread(LPVOID) {
 
 // --- The printer installation ----------------------------------------------
 
-RunnerInput ReadInput(int argc, char** argv) {
-  RunnerInput input;
-  std::string error;
-  if (!ReadRunnerInput(argc, argv, &input, &error)) Stop(error);
-  return input;
-}
-
-// Sets a variable for this process and for the toolkit DLLs, which read it
-// through the shared C runtime.
-void SetVariable(const std::string& name, const std::string& value) {
-  SetEnvironmentVariableA(name.c_str(), value.c_str());
-  std::string assignment = name + "=" + value;
-  _putenv(assignment.c_str());
-}
-
 std::string MachineValue(const std::string& ini, const char* key, const char* fallback) {
   char value[MAX_PATH];
   GetPrivateProfileStringA("machine", key, fallback, value, sizeof value, ini.c_str());
@@ -400,7 +360,7 @@ std::string MachineValue(const std::string& ini, const char* key, const char* fa
 
 int main(int argc, char** argv) {
   MarkPhase("runner started");
-  RunnerInput input = ReadInput(argc, argv);
+  RunnerInput input = ReadInputOrStop(argc, argv);
   const RunnerOptions& options = input.options;
   AnswerQueue answers(std::move(input.answers));
   State& run = Run();
@@ -408,13 +368,7 @@ int main(int argc, char** argv) {
   run.mainThread = GetCurrentThreadId();
   run.interactive = options.interactive;
   AnswerRecorder recorder;
-  std::string recordError;
-  if (!recorder.Open(
-          options.record,
-          "answers recorded by setuphost.exe for the printer \"" + options.printer + "\"",
-          &recordError)) {
-    Stop(recordError);
-  }
+  OpenRecordOrStop(&recorder, options, "setuphost.exe");
   if (recorder.Active()) RecordAnswersTo(&recorder);
   if (const char* shots = std::getenv("SETUPHOST_SCREENSHOTS")) {
     if (*shots != '\0') TakeScreenshotsInto(shots, options.transcript);
@@ -426,22 +380,18 @@ int main(int argc, char** argv) {
 
   std::string ini = options.machine + "\\machine.ini";
   if (GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    Stop("setuphost: the machine has no machine.ini: " + ini);
+    StopRun("setuphost: the machine has no machine.ini: " + ini);
   }
-  if (!options.transcript.empty()) {
-    std::ofstream(options.transcript, std::ios::trunc);
-    SetVariable("SETUPHOST_TRANSCRIPT", options.transcript);
-  }
-  SetVariable("SETUPHOST_MACHINE_INI", ini);
+  StartTranscript(options.transcript);
+  UseMachineIni(ini);
 
-  std::string modulePath = options.module.empty()
-                               ? MachineValue(ini, "module", "C:\\KYRDRV\\KYRSETUP.DLL")
-                               : options.module;
+  std::string modulePath =
+      options.module.empty() ? MachineValue(ini, "module", kDefaultModulePath) : options.module;
   std::string cwd = MachineValue(ini, "cwd", "");
 
   HINSTANCE self = GetModuleHandleA(nullptr);
   run.parent = CreatePrinterWizardWindow(self, options.printer);
-  if (run.parent == nullptr) Stop("setuphost: cannot create the parent window");
+  if (run.parent == nullptr) StopRun("setuphost: cannot create the parent window");
   SetWindowsHookExA(WH_CALLWNDPROC, CallWindowHook, nullptr, run.mainThread);
   SetWindowsHookExA(WH_CALLWNDPROCRET, CallWindowReturnHook, nullptr, run.mainThread);
   SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, run.mainThread);
@@ -450,8 +400,8 @@ int main(int argc, char** argv) {
   // searched first, as the system loads a driver's setup module.
   HMODULE module = LoadLibraryExA(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (module == nullptr) {
-    Stop("setuphost: cannot load " + modulePath + " (error " + std::to_string(GetLastError()) +
-         ")");
+    StopRun("setuphost: cannot load " + modulePath + " (error " + std::to_string(GetLastError()) +
+            ")");
   }
   MarkPhase("module loaded");
   SetSetupModule(module);
@@ -470,20 +420,18 @@ int main(int argc, char** argv) {
   using InstallEntry = int(WINAPI*)(HWND, HINSTANCE, LPSTR, int);
   auto install =
       reinterpret_cast<InstallEntry>(reinterpret_cast<void*>(GetProcAddress(module, "kyrInstall")));
-  if (install == nullptr) Stop("setuphost: the module has no kyrInstall");
+  if (install == nullptr) StopRun("setuphost: the module has no kyrInstall");
 
   if (!cwd.empty() && !SetCurrentDirectoryA(cwd.c_str())) {
-    Stop("setuphost: the machine's current directory " + cwd + " does not exist");
+    StopRun("setuphost: the machine's current directory " + cwd + " does not exist");
   }
   HANDLE answering = CreateThread(nullptr, 0, AnswerThread, nullptr, 0, nullptr);
-  if (answering == nullptr) Stop("setuphost: cannot start the answering thread");
+  if (answering == nullptr) StopRun("setuphost: cannot start the answering thread");
 
-  char printer[kPrinterTextSize] = {};
-  std::memcpy(printer, options.printer.data(), options.printer.size());
-  int result = install(run.parent, self, printer, SW_SHOWNORMAL);
+  PrinterText printer(options.printer);
+  int result = install(run.parent, self, printer.text, SW_SHOWNORMAL);
   MarkPhase("kyrInstall returned");
-  TranscriptLine(PrinterLine(printer));
-  TranscriptLine(ReturnLine(result));
+  RecordInstallResult(printer, result);
   std::fflush(nullptr);
   // The answering thread ends with the process.
   ExitProcess(static_cast<UINT>(result));
