@@ -24,7 +24,11 @@ void OpenRecordOrStop(AnswerRecorder* recorder, const RunnerOptions& options,
 
 void StartTranscript(const std::string& path) {
   if (path.empty()) return;
-  std::ofstream(path, std::ios::trunc);
+  // Every line is appended later by whoever writes it, and a line that
+  // cannot be written is lost without a word: a run whose transcript cannot
+  // be made does not start.
+  if (!std::ofstream(path, std::ios::trunc))
+    StopRun("setuphost: cannot write the transcript " + path);
   SetRunVariable("SETUPHOST_TRANSCRIPT", path);
 }
 

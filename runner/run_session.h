@@ -18,7 +18,8 @@ RunnerInput ReadInputOrStop(int argc, char** argv);
 void OpenRecordOrStop(AnswerRecorder* recorder, const RunnerOptions& options,
                       const std::string& program);
 
-// --transcript FILE: emptied, and named to everything that writes to it.
+// --transcript FILE: emptied, and named to everything that writes to it;
+// a file that cannot be written stops the run.
 void StartTranscript(const std::string& path);
 
 // Names the machine's machine.ini to the host layer and the toolkit.
