@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calls.h"
+#include "shown_lines.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
 
@@ -34,8 +35,7 @@ extern "C" int WINAPI EercErrorHandler(int code, BOOL fatal, LPCSTR text1, LPCST
   TranscriptLine(line);
   std::string message = ErrorMessage(code, text1, text2, text3);
   if (QuietMode()) {
-    TranscriptLine("msgbox " + CallArg(message.c_str()) + " " + CallArg(kCaption) + " " +
-                   std::to_string(kStyle));
+    TranscriptLine(MessageBoxLine(message, kCaption, kStyle));
   } else {
     MessageBoxA(HwndFrame(), message.c_str(), kCaption, kStyle);
   }

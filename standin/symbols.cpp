@@ -6,6 +6,7 @@
 #include "calls.h"
 #include "copy_out.h"
 #include "internal.h"
+#include "shown_lines.h"
 #include "symbol_table.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
@@ -82,8 +83,8 @@ extern "C" BOOL WINAPI FRemoveSymbol(LPCSTR name) {
 extern "C" int WINAPI DoMsgBox(LPCSTR text, LPCSTR caption, UINT style) {
   if (ToolkitCallFails("DoMsgBox", {CallArg(text), CallArg(caption), CallArg(style)})) return 0;
   if (QuietMode()) {
-    TranscriptLine("msgbox " + CallArg(text == nullptr ? "" : text) + " " +
-                   CallArg(caption == nullptr ? "" : caption) + " " + std::to_string(style));
+    TranscriptLine(
+        MessageBoxLine(text == nullptr ? "" : text, caption == nullptr ? "" : caption, style));
     return static_cast<int>(ToolkitResult("DoMsgBox", IDOK));
   }
   return static_cast<int>(

@@ -40,6 +40,7 @@
 #include "host/dialog_view.h"
 #include "host/user_agent.h"
 #include "module_resources.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "window_table.h"
 #include "winapi.h"
@@ -136,13 +137,12 @@ LRESULT CALLBACK DialogWindowProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 LRESULT CALLBACK DialogControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* w = Find(control);
   if (w == nullptr) return 0;
-  std::string id = std::to_string(w->id);
   bool inDialog = IsDialogChild(w);
   const char* text = reinterpret_cast<const char*>(lParam);
   if (inDialog && message == WM_SETTEXT)
-    TranscriptLine("text " + id + " " + TranscriptQuote(text != nullptr ? text : ""));
+    TranscriptLine(ControlTextLine(w->id, text != nullptr ? text : ""));
   if (inDialog && message == LB_ADDSTRING && w->className == "LISTBOX")
-    TranscriptLine("listbox " + id + " add " + TranscriptQuote(text != nullptr ? text : ""));
+    TranscriptLine(ListBoxAddLine(w->id, text != nullptr ? text : ""));
   WNDPROC classProc = host::windows::ClassProc(w->className);
   return classProc != nullptr ? classProc(control, message, wParam, lParam)
                               : DefWindowProcA(control, message, wParam, lParam);
@@ -202,7 +202,7 @@ HWND CreateFromTemplate(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
   // The dialog's own procedure sees nothing before WM_INITDIALOG but what
   // its controls' creation sends.
   w->dialogProc = dialogProc;
-  TranscriptLine("dialog show " + state->name);
+  TranscriptLine(DialogShowLine(state->name));
 
   HWND firstTabStop = nullptr;
   for (const res::Control& c : t.controls) {
@@ -362,7 +362,7 @@ BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
   }
   w->dialogResult = result;
   w->dialogEnded = true;
-  TranscriptLine("dialog end " + state->name + " " + std::to_string(result));
+  TranscriptLine(DialogEndLine(state->name, result));
   ShowWindow(dialog, SW_HIDE);
   return TRUE;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "host/user_agent.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "winapi.h"
 
@@ -10,7 +11,6 @@ extern "C" int WINAPI MessageBoxA(HWND /*owner*/, LPCSTR text, LPCSTR caption, U
   std::string body = text != nullptr ? text : "";
   // Windows shows "Error" when no caption is given.
   std::string title = caption != nullptr ? caption : "Error";
-  TranscriptLine("msgbox " + TranscriptQuote(body) + " " + TranscriptQuote(title) + " " +
-                 std::to_string(type));
+  TranscriptLine(MessageBoxLine(body, title, type));
   return host::User().AnswerMessageBox(body, title, type);
 }

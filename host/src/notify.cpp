@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/machine.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "window_table.h"
 #include "winapi.h"
@@ -17,7 +18,7 @@ int WINAPI AddFontResourceA(LPCSTR fileName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  TranscriptLine("font load " + TranscriptQuote(fileName));
+  TranscriptLine(FontLoadLine(fileName));
   // A font file must be there (a name without a folder is looked for in
   // the current directory); what it holds is not read.
   struct stat info;
@@ -32,7 +33,7 @@ int WINAPI AddFontResourceA(LPCSTR fileName) {
 LRESULT WINAPI SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT /*flags*/, UINT /*timeout*/, DWORD_PTR* result) {
   if (window == HWND_BROADCAST) {
-    TranscriptLine("broadcast " + std::to_string(message));
+    TranscriptLine(BroadcastLine(message));
     // The host's windows all answer at once, so none is given up after the
     // timeout.
     for (HWND top : host::windows::TopLevelWindows())
@@ -52,7 +53,7 @@ LRESULT WINAPI SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPA
 BOOL WINAPI ExitWindowsEx(UINT /*flags*/, DWORD /*reason*/) {
   // Windows starts the restart and returns; the process ends later, when
   // the system closes it. Natively the request is recorded and nothing ends.
-  TranscriptLine("restart");
+  TranscriptLine(kRestartLine);
   return TRUE;
 }
 

@@ -7,6 +7,7 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "shown_lines.h"
 #include "syscall_gate.h"
 #include "transcript.h"
 #include "winapi.h"
@@ -29,7 +30,7 @@ void ResetProcessState() {
 extern "C" {
 
 void WINAPI ExitProcess(UINT exitCode) {
-  TranscriptLine("exit " + std::to_string(exitCode));
+  TranscriptLine(ExitLine(exitCode));
   host::SaveRegistry();
   // Windows tells every loaded module that the process detaches.
   host::DetachLoadedModules();

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "host_internal.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "window_table.h"
 #include "winapi.h"
@@ -313,7 +314,7 @@ BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text) {
     return FALSE;
   }
   std::string value = text != nullptr ? text : "";
-  TranscriptLine("caption " + TranscriptQuote(value));
+  TranscriptLine(CaptionLine(value));
   return host::windows::CallProc(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()))
              ? TRUE
              : FALSE;

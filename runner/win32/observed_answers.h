@@ -10,7 +10,7 @@
 //   differs from what the dialog selected itself;
 // - a message box is answered when it goes (the module's boxes have OK only).
 //
-// The hooks of setuphost.cpp hand over what they see.
+// The hooks of transcript_hooks.cpp hand over what they see.
 #pragma once
 
 #include <windows.h>

@@ -7,7 +7,7 @@ if(RUNNER_WIN32_SOURCES)
   set_target_properties(setuphost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   target_include_directories(setuphost PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/standin/win32
     ${CMAKE_SOURCE_DIR}/standin)
-  target_link_libraries(setuphost PRIVATE runner_answers profile_text transcript user32 gdi32 kernel32)
+  target_link_libraries(setuphost PRIVATE runner_shared profile_text transcript user32 gdi32 kernel32)
   # A console program: its messages go to the caller's standard error.
   target_link_options(setuphost PRIVATE -mconsole)
   add_dependencies(setuphost kyrsetup toolkit_dlls)
