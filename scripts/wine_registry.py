@@ -29,28 +29,50 @@ def _regedit4_value(line):
     return line
 
 
-def read_wine_registry(path):
-    """{lower-case key: (key, [value lines])} of a Wine registry file."""
-    keys = {}
-    current = None
+def _value_lines(block):
+    """The value lines of one key's block, continuation lines joined."""
+    values = []
     pending = ""
-    try:
-        text = path.read_text(encoding="latin-1")
-    except OSError:
-        return keys
-    for raw in text.splitlines():
+    for raw in block.splitlines():
         line = pending + raw
-        if line.endswith("\\") and not line.endswith("\\\\") and current is not None:
+        if line.endswith("\\") and not line.endswith("\\\\"):
             pending = line[:-1].strip() if pending else line[:-1]
             continue
         pending = ""
-        header = re.match(r"^\[(.*)\](?:\s+\d+)?$", line)
-        if header:
-            name = _unescape_key(header.group(1))
-            current = keys.setdefault(name.lower(), (name, []))
-        elif current is not None and line and not line.startswith(("#", ";")):
-            current[1].append(_regedit4_value(line))
-    return keys
+        if line and not line.startswith(("#", ";")):
+            values.append(_regedit4_value(line))
+    return values
+
+
+def _header_pattern(branches, keys):
+    """A header of one of the keys, or of a key below one of the branches."""
+    def wine_form(name):  # Wine writes a backslash of a key name doubled
+        return re.escape(name.replace("\\", "\\\\"))
+    choices = [wine_form(branch) + r"[^\r\n]*" for branch in branches]
+    choices += [wine_form(key) for key in keys]
+    return re.compile(r"^\[(" + "|".join(choices) + r")\](?:[ \t]+\d+)?[ \t]*\r?$",
+                      re.M | re.I)
+
+
+def read_wine_registry(path, branches, keys=()):
+    """{lower-case key: (key, [value lines])} of a Wine registry file, for the
+    keys named and those below the branches (lower-case key names, the
+    branches ending in a backslash).
+
+    A prefix's system.reg has tens of thousands of lines and the run changes
+    few keys, so the file is searched for their headers alone.
+    """
+    found = {}
+    try:
+        text = path.read_text(encoding="latin-1")
+    except OSError:
+        return found
+    for header in _header_pattern(branches, keys).finditer(text):
+        name = _unescape_key(header.group(1))
+        end = text.find("\n[", header.end())
+        block = text[header.end():end if end >= 0 else len(text)]
+        found.setdefault(name.lower(), (name, []))[1].extend(_value_lines(block))
+    return found
 
 
 def _regedit4_blocks(text):
@@ -66,16 +88,14 @@ def _regedit4_blocks(text):
 
 def bring_back(template_reg, prefix_reg, machine_reg):
     """Writes the run's registry changes into machine_reg; True when it changed."""
-    before = read_wine_registry(template_reg)
-    after = read_wine_registry(prefix_reg)
     text = machine_reg.read_text(encoding="latin-1") if machine_reg.is_file() else "REGEDIT4\r\n"
     lines, headers = _regedit4_blocks(text)
     held = {key[len(ROOT):] for key in headers if key.startswith(ROOT.lower())}
+    before = read_wine_registry(template_reg, [PRINT_BRANCH], held)
+    after = read_wine_registry(prefix_reg, [PRINT_BRANCH], held)
     changed = False
     for lower, (name, values) in sorted(after.items()):
         if before.get(lower, (None, None))[1] == values:
-            continue
-        if not (lower.startswith(PRINT_BRANCH) or lower in held):
             continue
         full = (ROOT + name).lower()
         block = [f"[{ROOT}{name}]"] + values

@@ -185,11 +185,17 @@ def prefix_processes(prefix):
 def end_wine_session(env, prefix):
     """Ends the prefix's wineserver and every Wine process of the prefix.
 
-    The run is over and the prefix is thrown away, so the session's programs
-    (the runner, services, the desktop) are killed at once; the wineserver,
-    left without clients, is then asked to end (SIGTERM), which it does at
-    once and cleanly. "wineserver -k" would take most of a second.
+    The run is over, so the session's programs (the runner, services, the
+    desktop) are killed at once; the wineserver, left without clients, is then
+    asked to end (SIGTERM), which it does at once, after writing the registry
+    files of the prefix. "wineserver -k" would take most of a second. The
+    server's command name is "wineserver", or "wineserver32"/"wineserver64"
+    where the distribution installs one per architecture (Debian); killing
+    it outright would lose the registry the run changed.
     """
+    def is_server(name):
+        return name.startswith("wineserver")
+
     def send(pids, signal_number):
         for pid in pids:
             try:
@@ -198,8 +204,8 @@ def end_wine_session(env, prefix):
                 pass
 
     processes = prefix_processes(prefix)
-    send([pid for pid, name in processes.items() if name != "wineserver"], signal.SIGKILL)
-    send([pid for pid, name in processes.items() if name == "wineserver"], signal.SIGTERM)
+    send([pid for pid, name in processes.items() if not is_server(name)], signal.SIGKILL)
+    send([pid for pid, name in processes.items() if is_server(name)], signal.SIGTERM)
     deadline = time.monotonic() + 5
     while True:
         left = prefix_processes(prefix)
@@ -211,26 +217,13 @@ def end_wine_session(env, prefix):
         time.sleep(0.01)
 
 
-def save_registry(env):
-    """Has the prefix's wineserver write its registry files and end.
-
-    A wineserver ended by SIGTERM (end_wine_session) leaves system.reg as it
-    was; "wineserver -k" ends the session's programs and the server then
-    saves the registry as it goes.
-    """
-    subprocess.run(["wineserver", "-k"], env=env, check=False,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-w"], env=env, check=False)
-
-
-def run_program(command, env, cwd, timeout, work, keep_registry=False):
+def run_program(command, env, cwd, timeout, work):
     """Runs a Wine command and ends its Wine session: (status, stdout, stderr).
 
     Wine's own processes outlive the run briefly: they get files, not pipes,
     so that nothing waits for them to let go of the output. A run that takes
-    longer than timeout seconds is stopped with STOP_STATUS. With
-    keep_registry the prefix's registry files are written before the session
-    ends.
+    longer than timeout seconds is stopped with STOP_STATUS. The prefix's
+    registry files are written as the session ends.
     """
     out_path, err_path = Path(work) / "stdout", Path(work) / "stderr"
     with open(out_path, "wb") as out_file, open(err_path, "wb") as err_file:
@@ -245,9 +238,6 @@ def run_program(command, env, cwd, timeout, work, keep_registry=False):
             print(f"{Path(sys.argv[0]).name}: the run did not end; stopped", file=sys.stderr)
             status = STOP_STATUS
     mark_phase("runner exited")
-    if keep_registry:
-        save_registry(env)
-        mark_phase("registry saved")
     end_wine_session(env, env["WINEPREFIX"])
     mark_phase("wine session ended")
     return status, out_path.read_bytes(), err_path.read_bytes()
