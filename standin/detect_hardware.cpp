@@ -9,8 +9,10 @@
 #include <string>
 
 #include "calls.h"
+#include "copy_out.h"
 #include "detect_support.h"
 #include "machine_settings.h"
+#include "setting_list.h"
 #include "toolkit/toolkit_api.h"
 
 namespace {
@@ -31,8 +33,8 @@ bool HardwareSays(const char* key, const char* fallback, const char* yes, const 
 
 BOOL FillPorts(const char* function, LPCSTR list, const char* key, const char* fallback) {
   if (ToolkitCallFails(function, {CallArg(list)})) return FALSE;
-  return static_cast<BOOL>(
-      ToolkitResult(function, FillListSymbol(list, SplitSetting(Hardware(key, fallback)))));
+  return static_cast<BOOL>(ToolkitResult(
+      function, FillListSymbol(list, machine_ini::SplitList(Hardware(key, fallback)))));
 }
 
 }  // namespace
@@ -52,7 +54,7 @@ extern "C" BOOL WINAPI FGetProcessorType(LPCSTR machine, int flags, LPSTR buffer
   }
   std::string name = Hardware("processor", "PENTIUM");
   bool fits = buffer != nullptr && size > 0 && name.size() < static_cast<size_t>(size);
-  if (fits) CopyToolkitText(name, buffer, size);
+  if (fits) CopyOut(name, buffer, size);
   return static_cast<BOOL>(ToolkitResult("FGetProcessorType", fits));
 }
 

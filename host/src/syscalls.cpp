@@ -15,6 +15,7 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "setting_list.h"
 #include "syscall_gate.h"
 
 namespace host {
@@ -92,23 +93,6 @@ bool ParseCount(const std::string& text, int64_t* value) {
   }
   *value = start ? -result : result;
   return true;
-}
-
-// The non-empty items of a comma-separated list, blanks around them dropped.
-std::vector<std::string> CommaList(const std::string& text) {
-  std::vector<std::string> items;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    std::string item =
-        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    size_t first = item.find_first_not_of(" \t");
-    size_t last = item.find_last_not_of(" \t");
-    if (first != std::string::npos) items.push_back(item.substr(first, last - first + 1));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return items;
 }
 
 }  // namespace
@@ -190,8 +174,8 @@ bool LoadFaults(std::string* error) {
     }
     SetDiskFree(bytes);
   }
-  for (const std::string& path : CommaList(MachineValue("faults", "fail_open"))) FailOpenOf(path);
-  for (const std::string& entry : CommaList(MachineValue("faults", "missing_exports"))) {
+  for (const std::string& path : machine_ini::SplitList(MachineValue("faults", "fail_open"))) FailOpenOf(path);
+  for (const std::string& entry : machine_ini::SplitList(MachineValue("faults", "missing_exports"))) {
     size_t colon = entry.find(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == entry.size()) {
       *error = "machine.ini [faults] missing_exports entry is not MODULE:NAME: " + entry;

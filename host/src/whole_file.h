@@ -1,0 +1,13 @@
+// Whole files of the machine directory that the host reads and writes for
+// itself (machine.ini), through the system call table, so that
+// its faults reach them as they reach the module's own calls.
+#pragma once
+
+#include <string>
+
+namespace host::sys {
+
+// The file's bytes; false with errno set when it cannot be opened or read.
+bool ReadWholeFile(const std::string& nativePath, std::string* content);
+
+}  // namespace host::sys
