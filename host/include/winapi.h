@@ -937,17 +937,19 @@ DWORD WINAPI GetPrivateProfileSectionNamesA(LPSTR buffer, DWORD size, LPCSTR fil
 // Version resources (version.dll)
 // ---------------------------------------------------------------------------
 // A file's version resource, found in a 32-bit or 64-bit PE image (a DLL or
-// program) with libbfd: the image's .rsrc section, then the resource
+// program) read through the host's system call table: the image's .rsrc
+// section, then the resource
 // directory's entry of type 16 (RT_VERSION), its entry of id 1 (a version
 // resource of any other id does not count, as on Windows) and its first
 // language. The size a caller gives GetFileVersionInfoA: twice the
 // resource's and 4, as Windows NT answers, the room VerQueryValueA converts
 // texts into; LastError 0. 0 with ERROR_INVALID_PARAMETER for a NULL name,
 // ERROR_BAD_PATHNAME for an empty one, ERROR_FILE_NOT_FOUND or
-// ERROR_PATH_NOT_FOUND for a missing file, and ERROR_RESOURCE_DATA_NOT_FOUND
-// for any other file without the resource, a file that is not a PE image
-// too, as Windows NT and Wine answer (Windows 95 answers
-// ERROR_FILE_NOT_FOUND there). *handle (when given) is set to 0.
+// ERROR_PATH_NOT_FOUND for a missing file, the error of a file that cannot
+// be opened or read (ERROR_ACCESS_DENIED, ERROR_READ_FAULT ...), and
+// ERROR_RESOURCE_DATA_NOT_FOUND for any other file without the resource, a
+// file that is not a PE image too, as Windows NT and Wine answer (Windows 95
+// answers ERROR_FILE_NOT_FOUND there). *handle (when given) is set to 0.
 DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle);
 // Copies the version resource's first size bytes (at most its whole size)
 // and, when size leaves room for it after the block's own length, the mark

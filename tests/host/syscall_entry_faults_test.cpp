@@ -85,6 +85,12 @@ TEST_F(SyscallEntryFaultsTest, Win32FunctionsReportTheFailedCall) {
          return LastErrorUnless(file != HFILE_ERROR && _lclose(file) == 0);
        },
        ERROR_WRITE_FAULT},
+      {"open", EACCES,
+       [] { return LastErrorUnless(GetFileVersionInfoSizeA("C:\\WIN.INI", nullptr) != 0); },
+       ERROR_ACCESS_DENIED},
+      {"read", EIO,
+       [] { return LastErrorUnless(GetFileVersionInfoSizeA("C:\\WIN.INI", nullptr) != 0); },
+       ERROR_READ_FAULT},
       // registry.reg is read at the first registry call.
       {"open", EACCES, OpenKyrothKey, ERROR_ACCESS_DENIED},
       {"read", EIO, OpenKyrothKey, ERROR_READ_FAULT},
