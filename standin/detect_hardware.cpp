@@ -1,10 +1,6 @@
 // msdetstf.dll: ports, processor, math chip, display and mouse, as the
-// machine's machine.ini [hardware] describes them:
-//   parallel=LPT1,LPT2   serial=COM1,COM2   (an empty value: none)
-//   processor=PENTIUM    mathchip=yes|no    display=color|monochrome
-//   mouse=yes|no
-// Without a key the machine is a usual one of its time: LPT1; COM1 and
-// COM2; a PENTIUM with its math chip; a color display; a mouse.
+// machine's machine.ini [hardware] describes them (its keys and defaults are
+// in the README, "The machine directory").
 #include <cstdio>
 #include <string>
 

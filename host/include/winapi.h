@@ -813,15 +813,11 @@ DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD size);
 // Drives
 // ---------------------------------------------------------------------------
 // The machine's drives are its drive folders (DIR/c, DIR/d ...) and the
-// drives machine.ini [drives] names, one key per letter:
-//   [drives]
-//   C=fixed 2147483648 1073741824      KIND [TOTAL [FREE]] (bytes)
-//   A=removable 1474560 1474560
-// Kinds: fixed, removable, remote, cdrom. A drive folder that [drives] does
-// not name is fixed, 2 GiB in all with 1 GiB free. A drive named without a
-// folder has no medium in it (an empty floppy drive, a CD-ROM drive without
-// a disc): it exists for GetLogicalDrives and GetDriveTypeA, and
-// GetDiskFreeSpaceExA fails for it with ERROR_NOT_READY.
+// drives machine.ini [drives] names (kinds and sizes; see the README, "The
+// machine directory"). A drive named without a folder has no medium in it
+// (an empty floppy drive, a CD-ROM drive without a disc): it exists for
+// GetLogicalDrives and GetDriveTypeA, and GetDiskFreeSpaceExA fails for it
+// with ERROR_NOT_READY.
 //
 // Bit 0 for A, bit 1 for B ... for every drive.
 DWORD WINAPI GetLogicalDrives(void);
