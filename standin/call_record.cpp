@@ -1,6 +1,6 @@
 #include "call_record.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -9,10 +9,13 @@
 #include <deque>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "setting_text.h"
+#include "machine_ini.h"
+#include "truncated_copy.h"
 
 namespace {
 
@@ -70,7 +73,7 @@ bool ParseResultRule(const std::string& name, const std::string& text) {
   errno = 0;
   long long value = std::strtoll(text.c_str(), &end, 0);
   if (end == text.c_str() || errno != 0) return false;
-  std::string rest = TrimSetting(end);
+  std::string rest = machine_ini::Trim(end);
   ResultRule rule{true, 0, value};
   if (!rest.empty()) {
     char* nthEnd = nullptr;
@@ -95,57 +98,52 @@ bool ParseInt(const std::string& text, int* value) {
   return true;
 }
 
-// A [toolkit] line that cannot be read is named on stderr and skipped.
-void WarnLine(const char* path, int line, const std::string& what) {
-  std::fprintf(stderr, "standin: %s line %d: %s\n", path, line, what.c_str());
-}
-
-// Reads the [toolkit] section of the machine's machine.ini, once.
+// Reads the [toolkit] section of the machine's machine.ini, once. A line of
+// it that cannot be read is named on stderr and skipped.
 void LoadConfig() {
   Record& state = State();
   if (state.config_loaded) return;
   state.config_loaded = true;
   const char* path = std::getenv("SETUPHOST_MACHINE_INI");
   if (path == nullptr || *path == '\0') return;
-  std::ifstream file(path);
-  std::string line;
-  bool inToolkit = false;
-  int number = 0;
-  while (std::getline(file, line)) {
-    ++number;
-    line = TrimSetting(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line[0] == '[') {
-      inToolkit = LowerSetting(line) == "[toolkit]";
-      continue;
-    }
-    if (!inToolkit) continue;
-    size_t equals = line.find('=');
-    if (equals == std::string::npos) {
-      WarnLine(path, number, "not NAME=RULE: skipped");
-      continue;
-    }
-    std::string name = TrimSetting(line.substr(0, equals));
-    std::string value = TrimSetting(line.substr(equals + 1));
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  machine_ini::MachineIni ini;
+  std::string error;
+  if (!ini.Parse(path, content.str(), &error)) {
+    std::fprintf(stderr, "standin: %s\n", error.c_str());
+    return;
+  }
+  std::vector<std::pair<int, std::string>> bad;  // (line, what), named in the file's order
+  for (const machine_ini::BadLine& line : ini.BadLines())
+    if (machine_ini::SameName(line.section, "toolkit")) bad.emplace_back(line.line, line.what);
+  for (const machine_ini::Entry& entry : ini.Entries()) {
+    if (!machine_ini::SameName(entry.section, "toolkit")) continue;
+    const std::string& name = entry.key;
+    const std::string& value = entry.value;
     if (value.rfind("result ", 0) == 0) {
       if (!ParseResultRule(name, value.substr(7)))
-        WarnLine(path, number, "not result V [N] (N from 1): skipped");
+        bad.emplace_back(entry.line, "not result V [N] (N from 1): skipped");
     } else if (name == "InitializeFrame" && value != "fail" && value.rfind("fail ", 0) != 0) {
       if (!ParseInt(value, &state.frame_result))
-        WarnLine(path, number, "the frame's result is not a number: skipped");
+        bad.emplace_back(entry.line, "the frame's result is not a number: skipped");
     } else if (value == "fail") {
       state.failures[name] = FailureRule{true, 0};
     } else if (value.rfind("fail ", 0) == 0) {
       int nth = 0;
-      if (ParseInt(TrimSetting(value.substr(5)), &nth) && nth >= 1) {
+      if (ParseInt(machine_ini::Trim(value.substr(5)), &nth) && nth >= 1) {
         state.failures[name] = FailureRule{false, nth};
       } else {
-        WarnLine(path, number, "not fail [N] (N from 1): skipped");
+        bad.emplace_back(entry.line, "not fail [N] (N from 1): skipped");
       }
     } else {
-      state.settings[LowerSetting(name)] = value;
+      state.settings[machine_ini::Fold(name)] = value;
     }
   }
+  std::stable_sort(bad.begin(), bad.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [line, what] : bad) machine_ini::ReportBadLine("standin", path, line, what);
 }
 
 const RecordedCall* CallAt(int index) {
@@ -154,13 +152,9 @@ const RecordedCall* CallAt(int index) {
   return &calls[static_cast<size_t>(index)];
 }
 
-// text into buffer as the toolkit copies: at most size - 1 characters.
+// text into buffer as the toolkit copies it; the text's whole length.
 int CopyBounded(const std::string& text, char* buffer, int size) {
-  if (buffer != nullptr && size > 0) {
-    size_t copied = text.size() < static_cast<size_t>(size) ? text.size() : size - 1;
-    std::memcpy(buffer, text.data(), copied);
-    buffer[copied] = '\0';
-  }
+  if (size > 0) machine_ini::CopyTruncated(text, buffer, static_cast<size_t>(size));
   return static_cast<int>(text.size());
 }
 
@@ -234,7 +228,7 @@ void RecordFrameResult(int value) {
 const char* RecordedToolkitSetting(const char* name) {
   LoadConfig();
   const std::map<std::string, std::string>& settings = State().settings;
-  auto found = settings.find(LowerSetting(name));
+  auto found = settings.find(machine_ini::Fold(name));
   return found == settings.end() ? "" : found->second.c_str();
 }
 

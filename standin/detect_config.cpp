@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calls.h"
+#include "copy_out.h"
 #include "detect_support.h"
 #include "toolkit/toolkit_api.h"
 
@@ -140,5 +141,5 @@ extern "C" int WINAPI CbGetIniKeyString(LPCSTR file, LPCSTR section, LPCSTR key,
   }
   std::string value;
   if (Given(file) && Given(section) && Given(key)) value = KeyValue(file, section, key);
-  return static_cast<int>(ToolkitResult("CbGetIniKeyString", CopyToolkitText(value, buffer, size)));
+  return static_cast<int>(ToolkitResult("CbGetIniKeyString", CopyOut(value, buffer, size)));
 }

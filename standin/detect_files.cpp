@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calls.h"
+#include "copy_out.h"
 #include "detect_support.h"
 #include "toolkit/toolkit_api.h"
 
@@ -113,14 +114,13 @@ extern "C" LONG WINAPI LcbGetSizeOfFile(LPCSTR path) {
 
 extern "C" int WINAPI CbGetDateOfFile(LPCSTR path, LPSTR buffer, int size) {
   if (ToolkitCallFails("CbGetDateOfFile", {CallArg(path), CallArg(size)})) return 0;
-  return static_cast<int>(
-      ToolkitResult("CbGetDateOfFile", CopyToolkitText(DateText(path), buffer, size)));
+  return static_cast<int>(ToolkitResult("CbGetDateOfFile", CopyOut(DateText(path), buffer, size)));
 }
 
 extern "C" int WINAPI CbGetVersionOfFile(LPCSTR path, LPSTR buffer, int size) {
   if (ToolkitCallFails("CbGetVersionOfFile", {CallArg(path), CallArg(size)})) return 0;
   return static_cast<int>(
-      ToolkitResult("CbGetVersionOfFile", CopyToolkitText(VersionText(path), buffer, size)));
+      ToolkitResult("CbGetVersionOfFile", CopyOut(VersionText(path), buffer, size)));
 }
 
 extern "C" LONG WINAPI LGetVersionNthField(LPCSTR version, int fieldNumber) {

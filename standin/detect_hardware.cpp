@@ -1,16 +1,14 @@
 // msdetstf.dll: ports, processor, math chip, display and mouse, as the
-// machine's machine.ini [hardware] describes them:
-//   parallel=LPT1,LPT2   serial=COM1,COM2   (an empty value: none)
-//   processor=PENTIUM    mathchip=yes|no    display=color|monochrome
-//   mouse=yes|no
-// Without a key the machine is a usual one of its time: LPT1; COM1 and
-// COM2; a PENTIUM with its math chip; a color display; a mouse.
+// machine's machine.ini [hardware] describes them (its keys and defaults are
+// in the README, "The machine directory").
 #include <cstdio>
 #include <string>
 
 #include "calls.h"
+#include "copy_out.h"
 #include "detect_support.h"
 #include "machine_settings.h"
+#include "setting_list.h"
 #include "toolkit/toolkit_api.h"
 
 namespace {
@@ -31,8 +29,8 @@ bool HardwareSays(const char* key, const char* fallback, const char* yes, const 
 
 BOOL FillPorts(const char* function, LPCSTR list, const char* key, const char* fallback) {
   if (ToolkitCallFails(function, {CallArg(list)})) return FALSE;
-  return static_cast<BOOL>(
-      ToolkitResult(function, FillListSymbol(list, SplitSetting(Hardware(key, fallback)))));
+  return static_cast<BOOL>(ToolkitResult(
+      function, FillListSymbol(list, machine_ini::SplitList(Hardware(key, fallback)))));
 }
 
 }  // namespace
@@ -52,7 +50,7 @@ extern "C" BOOL WINAPI FGetProcessorType(LPCSTR machine, int flags, LPSTR buffer
   }
   std::string name = Hardware("processor", "PENTIUM");
   bool fits = buffer != nullptr && size > 0 && name.size() < static_cast<size_t>(size);
-  if (fits) CopyToolkitText(name, buffer, size);
+  if (fits) CopyOut(name, buffer, size);
   return static_cast<BOOL>(ToolkitResult("FGetProcessorType", fits));
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calls.h"
+#include "copy_out.h"
 #include "detect_support.h"
 #include "toolkit/toolkit_api.h"
 
@@ -94,7 +95,7 @@ std::string FindInTree(const std::string& directory, const std::string& fileName
 extern "C" int WINAPI CbGetEnvVariableValue(LPCSTR variable, LPSTR buffer, int size) {
   if (ToolkitCallFails("CbGetEnvVariableValue", {CallArg(variable), CallArg(size)})) return 0;
   return static_cast<int>(
-      ToolkitResult("CbGetEnvVariableValue", CopyToolkitText(Variable(variable), buffer, size)));
+      ToolkitResult("CbGetEnvVariableValue", CopyOut(Variable(variable), buffer, size)));
 }
 
 // The full path of target in the first of variable's directories that
@@ -104,8 +105,8 @@ extern "C" int WINAPI CbFindTargetOnEnvVar(LPCSTR target, LPCSTR variable, LPSTR
                        {CallArg(target), CallArg(variable), CallArg(size)})) {
     return 0;
   }
-  return static_cast<int>(ToolkitResult(
-      "CbFindTargetOnEnvVar", CopyToolkitText(FindOnVariable(target, variable), buffer, size)));
+  return static_cast<int>(ToolkitResult("CbFindTargetOnEnvVar",
+                                        CopyOut(FindOnVariable(target, variable), buffer, size)));
 }
 
 // The full path of the first fileName found in directory's tree; empty
@@ -116,5 +117,5 @@ extern "C" int WINAPI CbFindFileInTree(LPCSTR fileName, LPCSTR directory, LPSTR 
   std::string found;
   if (fileName != nullptr && *fileName != '\0' && directory != nullptr && *directory != '\0')
     found = FindInTree(directory, fileName, 0);
-  return static_cast<int>(ToolkitResult("CbFindFileInTree", CopyToolkitText(found, buffer, size)));
+  return static_cast<int>(ToolkitResult("CbFindFileInTree", CopyOut(found, buffer, size)));
 }

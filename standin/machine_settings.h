@@ -4,7 +4,7 @@
 
 #include <string>
 
-// The value of key in section (both without regard to case; blanks around
-// the value removed), or fallback when the file, section or key is missing.
+// The value of key in section, read as machine_ini.h reads machine.ini, or
+// fallback when the file, section or key is missing.
 std::string MachineSetting(const std::string& section, const std::string& key,
                            const std::string& fallback);

@@ -1,14 +1,7 @@
 // What a test sees of the stand-in toolkit: every call with its arguments,
 // and failures on request. A machine asks for failures too, in its
-// machine.ini section [toolkit]:
-//   NAME=fail         every call of toolkit function NAME fails
-//   NAME=fail N       only its Nth call (counted from 1)
-//   NAME=result V     every call of NAME reports V (a byte count, -1, 48,
-//                     a 64-bit cost ...); its work is still done
-//   NAME=result V N   only its Nth call reports V
-//   InitializeFrame=VALUE   the frame's result (-1 abandon, 0 failure, >0 open)
-//   inf=C:\PATH\SETUP.INF  the INF file read until FOpenInf opens another
-// The machine.ini is the file named by SETUPHOST_MACHINE_INI.
+// machine.ini section [toolkit] (described in the README, "The machine
+// directory"); the machine.ini is the file named by SETUPHOST_MACHINE_INI.
 #pragma once
 
 #include <string>

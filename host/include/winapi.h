@@ -628,7 +628,10 @@ UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size);
 // Names: every call below that takes a file or folder name refuses one with
 // a wildcard (* ?), one of < > | " or a control character, or a colon past
 // the drive's, with ERROR_INVALID_NAME, as Windows does (a double-byte
-// character's trail byte is never taken for one).
+// character's trail byte is never taken for one). A folder of the path that
+// cannot be listed fails the call with the system's error as Windows reports
+// it (ERROR_ACCESS_DENIED, ERROR_READ_FAULT for an I/O error ...), not as a
+// missing name.
 //
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_ARCHIVE for a file,
 // with FILE_ATTRIBUTE_READONLY when its owner may not write it (by the mode
@@ -636,7 +639,8 @@ UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size);
 // extended attribute of the file; where the file system has none, a hidden
 // file reads as a plain one). INVALID_FILE_ATTRIBUTES with
 // ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND, the latter also for a file's
-// name followed by a backslash ("f.txt\\").
+// name followed by a backslash ("f.txt\\"), or the error of an attribute
+// that cannot be read.
 DWORD WINAPI GetFileAttributesA(LPCSTR path);
 // Creates one folder; its parent must exist (ERROR_PATH_NOT_FOUND), and an
 // existing one gives ERROR_ALREADY_EXISTS. The security argument is
@@ -683,7 +687,8 @@ HFILE WINAPI _lopen(LPCSTR path, int mode);
 // hidden. An existing read-only file cannot be truncated
 // (ERROR_ACCESS_DENIED), nor one a handle keeps from writing
 // (ERROR_SHARING_VIOLATION); a name ending in a backslash is
-// ERROR_INVALID_NAME.
+// ERROR_INVALID_NAME. A file that cannot be made hidden is not created
+// (ERROR_DISK_FULL, ERROR_WRITE_FAULT ...): an existing one keeps its bytes.
 HFILE WINAPI _lcreat(LPCSTR path, int attributes);
 // Reads up to count bytes from the position; fewer at the end, 0 there.
 // (UINT)HFILE_ERROR for a bad handle, a handle opened for writing only, or a
@@ -808,15 +813,11 @@ DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD size);
 // Drives
 // ---------------------------------------------------------------------------
 // The machine's drives are its drive folders (DIR/c, DIR/d ...) and the
-// drives machine.ini [drives] names, one key per letter:
-//   [drives]
-//   C=fixed 2147483648 1073741824      KIND [TOTAL [FREE]] (bytes)
-//   A=removable 1474560 1474560
-// Kinds: fixed, removable, remote, cdrom. A drive folder that [drives] does
-// not name is fixed, 2 GiB in all with 1 GiB free. A drive named without a
-// folder has no medium in it (an empty floppy drive, a CD-ROM drive without
-// a disc): it exists for GetLogicalDrives and GetDriveTypeA, and
-// GetDiskFreeSpaceExA fails for it with ERROR_NOT_READY.
+// drives machine.ini [drives] names (kinds and sizes; see the README, "The
+// machine directory"). A drive named without a folder has no medium in it
+// (an empty floppy drive, a CD-ROM drive without a disc): it exists for
+// GetLogicalDrives and GetDriveTypeA, and GetDiskFreeSpaceExA fails for it
+// with ERROR_NOT_READY.
 //
 // Bit 0 for A, bit 1 for B ... for every drive.
 DWORD WINAPI GetLogicalDrives(void);
@@ -881,9 +882,12 @@ BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTi
 // INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when nothing matches (a
 // pattern ending in a backslash matches nothing), ERROR_PATH_NOT_FOUND
 // when the folder is missing, ERROR_INVALID_NAME for a wildcard in the
-// folder part.
+// folder part, and the system's error when the folder cannot be listed
+// whole or an entry's attributes cannot be read (no search is made of part
+// of a folder).
 HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
-// The next entry; FALSE with ERROR_NO_MORE_FILES after the last.
+// The next entry; FALSE with ERROR_NO_MORE_FILES after the last, or with the
+// system's error when its attributes cannot be read (it stays the next).
 BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data);
 // FALSE with ERROR_INVALID_HANDLE for a handle that names no search.
 BOOL WINAPI FindClose(HANDLE search);
@@ -929,17 +933,19 @@ DWORD WINAPI GetPrivateProfileSectionNamesA(LPSTR buffer, DWORD size, LPCSTR fil
 // Version resources (version.dll)
 // ---------------------------------------------------------------------------
 // A file's version resource, found in a 32-bit or 64-bit PE image (a DLL or
-// program) with libbfd: the image's .rsrc section, then the resource
+// program) read through the host's system call table: the image's .rsrc
+// section, then the resource
 // directory's entry of type 16 (RT_VERSION), its entry of id 1 (a version
 // resource of any other id does not count, as on Windows) and its first
 // language. The size a caller gives GetFileVersionInfoA: twice the
 // resource's and 4, as Windows NT answers, the room VerQueryValueA converts
 // texts into; LastError 0. 0 with ERROR_INVALID_PARAMETER for a NULL name,
 // ERROR_BAD_PATHNAME for an empty one, ERROR_FILE_NOT_FOUND or
-// ERROR_PATH_NOT_FOUND for a missing file, and ERROR_RESOURCE_DATA_NOT_FOUND
-// for any other file without the resource, a file that is not a PE image
-// too, as Windows NT and Wine answer (Windows 95 answers
-// ERROR_FILE_NOT_FOUND there). *handle (when given) is set to 0.
+// ERROR_PATH_NOT_FOUND for a missing file, the error of a file that cannot
+// be opened or read (ERROR_ACCESS_DENIED, ERROR_READ_FAULT ...), and
+// ERROR_RESOURCE_DATA_NOT_FOUND for any other file without the resource, a
+// file that is not a PE image too, as Windows NT and Wine answer (Windows 95
+// answers ERROR_FILE_NOT_FOUND there). *handle (when given) is set to 0.
 DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle);
 // Copies the version resource's first size bytes (at most its whole size)
 // and, when size leaves room for it after the block's own length, the mark

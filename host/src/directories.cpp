@@ -130,7 +130,12 @@ DWORD WINAPI GetFileAttributesA(LPCSTR path) {
   DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   // By the mode bits, not by access(): the host may run as root.
   if (!(info.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
-  if (host::HasHiddenAttribute(native)) attributes |= FILE_ATTRIBUTE_HIDDEN;
+  bool hidden = false;
+  if (!host::ReadHiddenAttribute(native, &hidden)) {
+    SetLastError(host::WindowsErrorOf(errno));
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
   return attributes;
 }
 

@@ -198,18 +198,29 @@ HFILE WINAPI _lcreat(LPCSTR path, int attributes) {
   if (native.empty()) return HFILE_ERROR;
   struct stat info;
   off_t oldSize = 0;
-  if (host::sys::Stat(native.c_str(), &info) == 0) {
+  bool existed = host::sys::Stat(native.c_str(), &info) == 0;
+  if (existed) {
     if (S_ISDIR(info.st_mode) || !(info.st_mode & S_IWUSR)) return host::Fail(ERROR_ACCESS_DENIED);
     if (!host::ShareAllows(info, true, true, OF_SHARE_DENY_NONE))
       return host::Fail(ERROR_SHARING_VIOLATION);
     oldSize = info.st_size;
   }
   // Attribute 1 makes the new file read-only (the handle still writes), 2
-  // hidden.
+  // hidden. A file that cannot be made hidden is not created: an existing
+  // one is marked before it is emptied, so that a refusal leaves it whole,
+  // and a new one is removed again.
+  bool hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  if (existed && hidden && !host::SetHiddenAttribute(native))
+    return host::Fail(host::WindowsErrorOf(errno, true));
   mode_t permissions = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
   int fd = host::sys::Open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, permissions);
   if (fd < 0) return host::Fail(host::ErrorOf(errno, full));
-  if (attributes & FILE_ATTRIBUTE_HIDDEN) host::SetHiddenAttribute(native);
+  if (!existed && hidden && !host::SetHiddenAttribute(native)) {
+    DWORD error = host::WindowsErrorOf(errno, true);
+    host::sys::Close(fd);
+    host::sys::RemoveFile(native.c_str());
+    return host::Fail(error);
+  }
   host::sys::GiveDiskSpace(full[0], oldSize);
   HFILE handle = host::Remember(fd, full, true, true, OF_SHARE_DENY_NONE);
   // Other handles on the file see it empty now.

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <map>
 #include <string>
@@ -68,17 +69,23 @@ bool WildcardMatch(const std::string& name, const std::string& pattern) {
   return p == pattern.size();
 }
 
-bool Fill(const Search& search, const std::string& name, LPWIN32_FIND_DATAA data) {
+enum class Filled { Yes, Gone, Failed };
+
+// The entry's data; Gone when the entry went since the folder was listed,
+// Failed (with errno) when the file system could not say.
+Filled Fill(const Search& search, const std::string& name, LPWIN32_FIND_DATAA data) {
   struct stat info;
   std::string native = name == "."    ? search.nativeFolder
                        : name == ".." ? search.nativeFolder + "/.."
                                       : search.nativeFolder + "/" + name;
-  if (sys::Stat(native.c_str(), &info) != 0) return false;
+  if (sys::Stat(native.c_str(), &info) != 0) return errno == ENOENT ? Filled::Gone : Filled::Failed;
+  bool hidden = false;
+  if (!ReadHiddenAttribute(native, &hidden)) return Filled::Failed;
   std::memset(data, 0, sizeof *data);
   data->dwFileAttributes =
       S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!(info.st_mode & S_IWUSR)) data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
-  if (HasHiddenAttribute(native)) data->dwFileAttributes |= FILE_ATTRIBUTE_HIDDEN;
+  if (hidden) data->dwFileAttributes |= FILE_ATTRIBUTE_HIDDEN;
   data->ftLastWriteTime = FileTimeOf(info.st_mtim);
   data->ftCreationTime = data->ftLastWriteTime;
   data->ftLastAccessTime = data->ftLastWriteTime;
@@ -92,14 +99,22 @@ bool Fill(const Search& search, const std::string& name, LPWIN32_FIND_DATAA data
   if (shortName != search.shortNames.end() &&
       shortName->second.size() < sizeof data->cAlternateFileName)
     std::memcpy(data->cAlternateFileName, shortName->second.c_str(), shortName->second.size() + 1);
-  return true;
+  return Filled::Yes;
 }
 
-// Gives out the search's next entry; false when none is left.
-bool GiveNext(Search& search, LPWIN32_FIND_DATAA data) {
+// Gives out the search's next entry; false with the error when none is
+// left (ERROR_NO_MORE_FILES) or the next cannot be read, which stays next.
+bool GiveNext(Search& search, LPWIN32_FIND_DATAA data, DWORD* error) {
   while (search.next < search.names.size()) {
-    if (Fill(search, search.names[search.next++], data)) return true;
+    Filled filled = Fill(search, search.names[search.next], data);
+    if (filled == Filled::Failed) {
+      *error = WindowsErrorOf(errno);
+      return false;
+    }
+    ++search.next;
+    if (filled == Filled::Yes) return true;
   }
+  *error = ERROR_NO_MORE_FILES;
   return false;
 }
 
@@ -134,14 +149,23 @@ HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
 
   host::Search search;
   search.nativeFolder = host::NativePath(folder);
-  DIR* dir = search.nativeFolder.empty() ? nullptr : opendir(search.nativeFolder.c_str());
-  if (dir == nullptr) return host::Fail(ERROR_PATH_NOT_FOUND);
+  if (search.nativeFolder.empty())
+    return host::Fail(host::NativePathError() != 0 ? host::WindowsErrorOf(host::NativePathError())
+                                                   : ERROR_PATH_NOT_FOUND);
+  DIR* dir = host::sys::OpenDirectory(search.nativeFolder.c_str());
+  if (dir == nullptr) return host::Fail(host::WindowsErrorOf(errno));
   std::vector<std::string> names;
-  while (dirent* entry = readdir(dir)) {
+  for (;;) {
+    dirent* entry = host::sys::ReadDirectory(dir);
+    if (entry == nullptr) break;
     std::string name = entry->d_name;
     if (name != "." && name != ".." && name.size() < MAX_PATH) names.push_back(name);
   }
-  closedir(dir);
+  // A listing cut short by a failure is no listing: the entries it missed
+  // would be reported as absent.
+  int listingError = errno;
+  host::sys::CloseDirectory(dir);
+  if (listingError != 0) return host::Fail(host::WindowsErrorOf(listingError));
   std::sort(names.begin(), names.end());
   std::map<std::string, std::string> shortNames = host::ShortNamesOf(names);
   // A folder that is not a drive's root lists itself and its parent first.
@@ -155,7 +179,9 @@ HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
       if (hasShortName) search.shortNames.insert(*shortName);
     }
   }
-  if (!host::GiveNext(search, data)) return host::Fail(ERROR_FILE_NOT_FOUND);
+  DWORD error = 0;
+  if (!host::GiveNext(search, data, &error))
+    return host::Fail(error == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : error);
   host::Searches& searches = host::TheSearches();
   INT_PTR handle = searches.nextHandle;
   searches.nextHandle += 4;
@@ -169,8 +195,9 @@ BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  if (host::GiveNext(found->second, data)) return TRUE;
-  SetLastError(ERROR_NO_MORE_FILES);
+  DWORD error = 0;
+  if (host::GiveNext(found->second, data, &error)) return TRUE;
+  SetLastError(error);
   return FALSE;
 }
 

@@ -92,9 +92,21 @@ void AddSharedOpen(HFILE handle, const struct stat& file, bool reads, bool write
 void RemoveSharedOpen(HFILE handle);
 void ResetSharedOpens();
 
-// FILE_ATTRIBUTE_HIDDEN of a file in the machine (dos_attributes.cpp).
-void SetHiddenAttribute(const std::string& nativePath);
-bool HasHiddenAttribute(const std::string& nativePath);
+// FILE_ATTRIBUTE_HIDDEN of a file in the machine (dos_attributes.cpp). Both
+// give false with errno set when the file system fails; one without extended
+// attributes is no failure (a file made hidden there reads as a plain one).
+bool SetHiddenAttribute(const std::string& nativePath);
+bool ReadHiddenAttribute(const std::string& nativePath, bool* hidden);
+
+// The Windows error for a system call's errno: ERROR_PATH_NOT_FOUND,
+// ERROR_DISK_FULL, ERROR_TOO_MANY_OPEN_FILES, ERROR_NOT_ENOUGH_MEMORY, for an
+// I/O error ERROR_READ_FAULT (or ERROR_WRITE_FAULT when writing), else
+// ERROR_ACCESS_DENIED.
+DWORD WindowsErrorOf(int error, bool writing = false);
+
+// The errno of the folder listing that made the last NativePath empty, or 0
+// when it was empty for another reason (no such drive).
+int NativePathError();
 
 // The error Windows gives for a full path that cannot be found:
 // ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.

@@ -4,11 +4,10 @@
 #include <unicode/uloc.h>
 #include <unicode/ustring.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "host_internal.h"
+#include "truncated_copy.h"
 #include "winapi.h"
 
 namespace host {
@@ -85,11 +84,7 @@ extern "C" DWORD WINAPI VerLanguageNameA(DWORD language, LPSTR buffer, DWORD siz
   // At most size - 1 characters and the zero. The result is the name's
   // length when it fits, else the size it needs with its zero, so that a
   // result above size always means the name was cut.
-  if (buffer != nullptr && size > 0) {
-    size_t count = std::min<size_t>(name.size(), size - 1);
-    std::memcpy(buffer, name.data(), count);
-    buffer[count] = '\0';
-  }
+  machine_ini::CopyTruncated(name, buffer, size);
   if (name.size() < size) return static_cast<DWORD>(name.size());
   return static_cast<DWORD>(name.size() + 1);
 }

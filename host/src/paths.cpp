@@ -3,10 +3,12 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <vector>
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "syscall_gate.h"
 
 namespace host {
 namespace {
@@ -36,17 +38,31 @@ std::vector<std::string> SplitComponents(const std::string& path) {
 
 bool IsDirectory(const std::string& nativePath) {
   struct stat info;
-  return stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return sys::Stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+// The errno of the listing that failed the last NativePath.
+int lastListingError = 0;
 
 // The entry of nativeDir whose name matches name case-insensitively; an
 // exact match wins over others, then the first in byte order, so that the
-// answer does not depend on the order the file system lists entries.
-std::string FindEntry(const std::string& nativeDir, const std::string& name) {
-  DIR* dir = opendir(nativeDir.c_str());
-  if (dir == nullptr) return std::string();
+// answer does not depend on the order the file system lists entries. Empty
+// when there is none, or when the folder cannot be listed (*error: its
+// errno; a folder that is not there, or no folder, is no error).
+std::string FindEntry(const std::string& nativeDir, const std::string& name, int* error) {
+  *error = 0;
+  DIR* dir = sys::OpenDirectory(nativeDir.c_str());
+  if (dir == nullptr) {
+    if (errno != ENOENT && errno != ENOTDIR) *error = errno;
+    return std::string();
+  }
   std::string best;
-  while (dirent* entry = readdir(dir)) {
+  for (;;) {
+    dirent* entry = sys::ReadDirectory(dir);
+    if (entry == nullptr) {
+      *error = errno;
+      break;
+    }
     std::string candidate = entry->d_name;
     if (candidate == "." || candidate == "..") continue;
     if (candidate == name) {
@@ -55,11 +71,13 @@ std::string FindEntry(const std::string& nativeDir, const std::string& name) {
     }
     if (EqualNoCase(candidate, name) && (best.empty() || candidate < best)) best = candidate;
   }
-  closedir(dir);
-  return best;
+  sys::CloseDirectory(dir);
+  return *error == 0 ? best : std::string();
 }
 
 }  // namespace
+
+int NativePathError() { return lastListingError; }
 
 std::string FullWindowsPath(const std::string& path) {
   if (path.empty()) return std::string();
@@ -110,6 +128,7 @@ std::string FullWindowsPath(const std::string& path) {
 }
 
 std::string NativePath(const std::string& windowsPath) {
+  lastListingError = 0;
   std::string full = FullWindowsPath(windowsPath);
   if (full.empty() || MachineDir().empty()) return std::string();
   std::string native = MachineDir() + "/" + static_cast<char>(full[0] | 0x20);
@@ -118,7 +137,9 @@ std::string NativePath(const std::string& windowsPath) {
   for (const std::string& part : SplitComponents(full.substr(2))) {
     std::string name = part;
     if (existing) {
-      std::string found = FindEntry(native, part);
+      std::string found = FindEntry(native, part, &lastListingError);
+      // A folder that cannot be listed leaves the path unknown, not missing.
+      if (lastListingError != 0) return std::string();
       if (found.empty())
         existing = false;
       else
@@ -160,7 +181,8 @@ std::string NativePathOfCall(const char* path, std::string* full) {
     *full = FullWindowsPath(path);
     native = NativePath(*full);
   }
-  if (native.empty()) SetLastError(ERROR_PATH_NOT_FOUND);
+  if (native.empty())
+    SetLastError(NativePathError() != 0 ? WindowsErrorOf(NativePathError()) : ERROR_PATH_NOT_FOUND);
   return native;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host_internal.h"
+#include "truncated_copy.h"
 #include "profile_text.h"
 #include "winapi.h"
 
@@ -92,11 +93,7 @@ DWORD CopyList(const std::vector<std::string>& items, LPSTR buffer, DWORD size) 
 
 // At most size - 1 characters and the zero; the number copied.
 DWORD CopyText(const std::string& text, LPSTR buffer, DWORD size) {
-  if (buffer == nullptr || size == 0) return 0;
-  size_t copied = text.size() < size ? text.size() : size - 1;
-  std::memcpy(buffer, text.data(), copied);
-  buffer[copied] = '\0';
-  return static_cast<DWORD>(copied);
+  return static_cast<DWORD>(machine_ini::CopyTruncated(text, buffer, size));
 }
 
 std::string StripQuotes(const std::string& value) {

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "host_internal.h"
+#include "truncated_copy.h"
 #include "registry_tree.h"
 #include "syscall_gate.h"
 #include "winapi.h"
@@ -137,9 +138,7 @@ void CopyClass(const std::string& className, LPSTR buffer, LPDWORD size, LSTATUS
     // Windows writes nothing and answers success with the 0 it was given.
   } else if (length + 1 > *size) {
     // Cut to the room given, terminated, with its length.
-    std::memcpy(buffer, className.data(), *size - 1);
-    buffer[*size - 1] = '\0';
-    *size -= 1;
+    *size = static_cast<DWORD>(machine_ini::CopyTruncated(className, buffer, *size));
     *status = ERROR_MORE_DATA;
   } else {
     std::memcpy(buffer, className.c_str(), length + 1);

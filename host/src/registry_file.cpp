@@ -6,14 +6,16 @@
 // is reported on stderr with the file and line and skipped; nothing in the
 // file can stop the run.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <sstream>
 
 #include "host/machine.h"
 #include "host_internal.h"
 #include "registry_tree.h"
+#include "whole_file.h"
 
 namespace host::registry {
 namespace {
@@ -285,9 +287,15 @@ void WriteKey(const Key& key, const std::string& path, std::string* text) {
 
 }  // namespace
 
-void LoadRegistryFile() {
+LSTATUS LoadRegistryFile() {
   Registry& registry = TheRegistry();
-  if (registry.loaded) return;
+  if (registry.loaded) return ERROR_SUCCESS;
+  std::string content;
+  if (!sys::ReadWholeFile(FilePath(), &content)) {
+    // No file: an empty registry.
+    if (errno != ENOENT) return static_cast<LSTATUS>(WindowsErrorOf(errno));
+    content.clear();
+  }
   registry.loaded = true;
   for (uintptr_t root : kRootHandles) {
     auto key = std::make_shared<Key>();
@@ -296,9 +304,10 @@ void LoadRegistryFile() {
     registry.roots[root] = key;
   }
   ClassesRoot();  // always there, as on Windows
-  std::ifstream file(FilePath(), std::ios::binary);
-  if (file) ReadFile(file);  // no file: an empty registry
+  std::istringstream file(content);
+  ReadFile(file);
   registry.changed = false;
+  return ERROR_SUCCESS;
 }
 
 std::string RegistryFileText() {
@@ -314,19 +323,14 @@ namespace host {
 void SaveRegistry() {
   registry::Registry& registry = registry::TheRegistry();
   if (!registry.loaded || !registry.changed || MachineDir().empty()) return;
-  registry.changed = false;
   std::string path = registry::FilePath();
-  std::string written = path + ".new";
-  {
-    std::ofstream file(written, std::ios::binary | std::ios::trunc);
-    file << registry::RegistryFileText();
-    if (!file.flush()) {
-      std::fprintf(stderr, "host: cannot write %s\n", written.c_str());
-      return;
-    }
+  // The file stays as it was when it cannot be replaced, and the changes
+  // are kept for the next save.
+  if (!sys::ReplaceWholeFile(path, registry::RegistryFileText())) {
+    std::fprintf(stderr, "host: cannot replace %s: %s\n", path.c_str(), std::strerror(errno));
+    return;
   }
-  if (std::rename(written.c_str(), path.c_str()) != 0)
-    std::fprintf(stderr, "host: cannot replace %s\n", path.c_str());
+  registry.changed = false;
 }
 
 }  // namespace host

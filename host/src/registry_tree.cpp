@@ -71,7 +71,8 @@ std::shared_ptr<Key> ClassesRoot() {
 
 LSTATUS Resolve(HKEY key, std::shared_ptr<Key>* result) {
   Registry& registry = TheRegistry();
-  LoadRegistryFile();
+  LSTATUS loaded = LoadRegistryFile();
+  if (loaded != ERROR_SUCCESS) return loaded;
   uintptr_t value = reinterpret_cast<uintptr_t>(key);
   if (value == kClassesRoot) {
     *result = ClassesRoot();

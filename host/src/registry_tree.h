@@ -93,8 +93,10 @@ bool SetValue(Key* key, const std::string& name, DWORD type, const std::string& 
 void DeleteValue(Key* key, const std::string& name);
 
 // registry_file.cpp: reads registry.reg into the registry, once after each
-// reset; and the REGEDIT4 text of the registry as it is now.
-void LoadRegistryFile();
+// reset; and the REGEDIT4 text of the registry as it is now. A file that is
+// there but cannot be read gives the Windows error and leaves the registry
+// unread, to be read at the next call (and never written over the file).
+LSTATUS LoadRegistryFile();
 std::string RegistryFileText();
 
 }  // namespace host::registry

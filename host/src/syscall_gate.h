@@ -2,6 +2,7 @@
 // table (host/syscalls.h) and its faults.
 #pragma once
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -14,6 +15,9 @@ namespace host::sys {
 
 // Counts one call of the kind; true when this call must fail.
 bool CallFails(Syscall call);
+// Counts one call of the table entry (FailSyscallEntry); true, with errno set
+// to the rule's error, when this call must fail.
+bool EntryFails(const char* name);
 // True when GetProcAddress must not find this export of the module (its
 // ExportModuleName).
 bool ExportHidden(const std::string& module, const char* name);
@@ -27,7 +31,9 @@ void GiveDiskSpace(char drive, int64_t bytes);
 // While the disk is limited: true, with the bytes `drive` may still take.
 bool DiskSpaceLeft(char drive, int64_t* bytes);
 
-// The table's entries, called through their current function.
+// The table's entries, called through their current function after the
+// entry's fault rule; each fails as its system call does (-1 or null, with
+// errno).
 int Open(const char* path, int flags, mode_t mode);
 int Close(int fd);
 ssize_t Read(int fd, void* buffer, size_t count);
@@ -39,6 +45,14 @@ int Stat(const char* path, struct stat* info);
 int MakeDirectory(const char* path, mode_t mode);
 int RemoveFile(const char* path);
 int RemoveDirectory(const char* path);
+int Rename(const char* from, const char* to);
+DIR* OpenDirectory(const char* path);
+// Null with errno 0 after the last entry, with another errno on a failure.
+dirent* ReadDirectory(DIR* dir);
+int CloseDirectory(DIR* dir);
+// getxattr and setxattr.
+ssize_t GetAttribute(const char* path, const char* name, void* value, size_t size);
+int SetAttribute(const char* path, const char* name, const void* value, size_t size, int flags);
 // Ends the process (ExitProcess, after its own work).
 [[noreturn]] void EndProcess(int status);
 

@@ -1,15 +1,17 @@
 // GetFileVersionInfoSizeA, GetFileVersionInfoA and VerQueryValueA: the
-// version resource of a PE image, found with libbfd.
+// version resource of a PE image, read through the system call table.
 //
-// libbfd recognises the image (32-bit or 64-bit PE), finds its .rsrc
-// section and reads it. The section's relative address, which the resource
-// directory's data entries are given in, is its address less the image
-// base; libbfd keeps the image base to itself, so that one field is read
-// from the optional header through libbfd's own reads.
+// The image's headers give its .rsrc section (pe_image.h); its bytes are
+// read whole and the resource directory in them leads to the version
+// resource (version_resource.h). The section's relative virtual address is
+// what the directory's data entries are given in.
 
-#include <bfd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -17,55 +19,51 @@
 
 #include "host/machine.h"
 #include "host_internal.h"
+#include "pe_image.h"
+#include "syscall_gate.h"
 #include "version_resource.h"
 #include "winapi.h"
 
 namespace host {
 namespace {
 
-constexpr file_ptr kNewHeaderOffsetField = 0x3c;
-constexpr file_ptr kOptionalHeaderFromSignature = 4 + 20;  // "PE\0\0" and the file header
-constexpr uint16_t kPe32Magic = 0x10b;
-constexpr uint16_t kPe32PlusMagic = 0x20b;
+// An open image file, read at offsets; a failed read keeps its errno, so
+// that a fault tells from a file too short to be an image.
+class ImageFile {
+ public:
+  explicit ImageFile(int fd) : fd_(fd) {}
+  ~ImageFile() { sys::Close(fd_); }
+  ImageFile(const ImageFile&) = delete;
+  ImageFile& operator=(const ImageFile&) = delete;
 
-bool ReadAt(bfd* image, file_ptr offset, void* buffer, bfd_size_type size) {
-  return bfd_seek(image, offset, SEEK_SET) == 0 && bfd_bread(buffer, size, image) == size;
-}
+  bool ReadAt(uint64_t offset, void* buffer, size_t count) {
+    if (offset > static_cast<uint64_t>(INT64_MAX) ||
+        sys::Seek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+      return Failed();
+    for (size_t done = 0; done < count;) {
+      ssize_t got = sys::Read(fd_, static_cast<char*>(buffer) + done, count - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return Failed();
+      if (got == 0) return false;  // the file ends first
+      done += static_cast<size_t>(got);
+    }
+    return true;
+  }
+  int error() const { return error_; }
 
-uint64_t LittleEndian(const uint8_t* bytes, size_t size) {
-  uint64_t value = 0;
-  for (size_t i = size; i > 0; --i) value = (value << 8) | bytes[i - 1];
-  return value;
-}
-
-bool ImageBaseOf(bfd* image, uint64_t* base) {
-  uint8_t field[8];
-  if (!ReadAt(image, kNewHeaderOffsetField, field, 4)) return false;
-  file_ptr optional = static_cast<file_ptr>(LittleEndian(field, 4)) + kOptionalHeaderFromSignature;
-  if (!ReadAt(image, optional, field, 2)) return false;
-  uint64_t magic = LittleEndian(field, 2);
-  if (magic == kPe32Magic) {
-    if (!ReadAt(image, optional + 28, field, 4)) return false;
-    *base = LittleEndian(field, 4);
-  } else if (magic == kPe32PlusMagic) {
-    if (!ReadAt(image, optional + 24, field, 8)) return false;
-    *base = LittleEndian(field, 8);
-  } else {
+ private:
+  bool Failed() {
+    error_ = errno;
     return false;
   }
-  return true;
-}
-
-struct ImageCloser {
-  bfd* image;
-  ~ImageCloser() {
-    if (image != nullptr) bfd_close(image);
-  }
+  int fd_;
+  int error_ = 0;
 };
 
 // The version resource's bytes; false with the Windows error: a missing
-// file's, else ERROR_RESOURCE_DATA_NOT_FOUND for a file that is not a PE
-// image as for one without the resource, as Windows NT and Wine answer.
+// file's, a failed read's, else ERROR_RESOURCE_DATA_NOT_FOUND for a file that
+// is not a PE image as for one without the resource, as Windows NT and Wine
+// answer.
 bool ReadVersionResource(LPCSTR fileName, std::vector<uint8_t>* resource, DWORD* error) {
   if (fileName == nullptr) {
     *error = ERROR_INVALID_PARAMETER;
@@ -79,26 +77,37 @@ bool ReadVersionResource(LPCSTR fileName, std::vector<uint8_t>* resource, DWORD*
     *error = GetLastError();
     return false;
   }
-  static const bool initialised = bfd_init() == BFD_INIT_MAGIC;
-  *error = ERROR_RESOURCE_DATA_NOT_FOUND;
-  if (!initialised) return false;
   std::string native = NativePath(fileName);
-  ImageCloser closer{bfd_openr(native.c_str(), nullptr)};
-  bfd* image = closer.image;
-  if (image == nullptr || !bfd_check_format(image, bfd_object) ||
-      bfd_get_flavour(image) != bfd_target_coff_flavour ||
-      std::strncmp(bfd_get_target(image), "pei-", 4) != 0)
+  int fd = sys::Open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
+  if (fd < 0) {
+    *error = WindowsErrorOf(errno);
     return false;
-  uint64_t base = 0;
-  if (!ImageBaseOf(image, &base)) return false;
-  asection* section = bfd_get_section_by_name(image, ".rsrc");
-  if (section == nullptr || bfd_section_vma(section) < base) return false;
-  std::vector<uint8_t> bytes(bfd_section_size(section));
-  if (bytes.empty() || !bfd_get_section_contents(image, section, bytes.data(), 0, bytes.size()))
+  }
+  ImageFile image(fd);
+  struct stat info;
+  if (sys::Fstat(fd, &info) != 0) {
+    *error = WindowsErrorOf(errno);
     return false;
+  }
+  *error = ERROR_RESOURCE_DATA_NOT_FOUND;
+  if (!S_ISREG(info.st_mode)) return false;  // a folder is no image
+  auto read = [&image](uint64_t offset, void* buffer, size_t count) {
+    return image.ReadAt(offset, buffer, count);
+  };
+  ImageSection section;
+  std::vector<uint8_t> bytes;
+  bool found = FindImageSection(read, static_cast<uint64_t>(info.st_size), ".rsrc", &section);
+  if (found && section.size > 0) {
+    bytes.resize(section.size);
+    found = image.ReadAt(section.fileOffset, bytes.data(), bytes.size());
+  }
+  if (image.error() != 0) {
+    *error = WindowsErrorOf(image.error());
+    return false;
+  }
   size_t offset = 0, length = 0;
-  if (!FindVersionResource(bytes.data(), bytes.size(), bfd_section_vma(section) - base, &offset,
-                           &length))
+  if (!found || bytes.empty() ||
+      !FindVersionResource(bytes.data(), bytes.size(), section.rva, &offset, &length))
     return false;
   resource->assign(bytes.begin() + static_cast<long>(offset),
                    bytes.begin() + static_cast<long>(offset + length));

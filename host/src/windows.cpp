@@ -7,6 +7,7 @@
 
 #include "host_internal.h"
 #include "shown_lines.h"
+#include "truncated_copy.h"
 #include "transcript.h"
 #include "window_table.h"
 #include "winapi.h"
@@ -292,11 +293,8 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     case WM_GETTEXT: {
       if (wParam == 0 || lParam == 0) return 0;
-      size_t count = std::min(w->text.size(), static_cast<size_t>(wParam) - 1);
-      char* buffer = reinterpret_cast<char*>(lParam);
-      std::memcpy(buffer, w->text.data(), count);
-      buffer[count] = '\0';
-      return static_cast<LRESULT>(count);
+      return static_cast<LRESULT>(machine_ini::CopyTruncated(
+          w->text, reinterpret_cast<char*>(lParam), static_cast<size_t>(wParam)));
     }
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w->text.size());

@@ -21,7 +21,7 @@
 #                 the six and by the tests; each DLL registers with it at load
 #                 how to forget and show its own state
 # Each DLL links its side of the record (calls.cpp), the text hand-back
-# (copy_out.cpp) and the transcript.
+# (copy_out.cpp), the transcript and the machine.ini reader (machine_ini/).
 #
 # Every DLL exports the toolkit's undecorated names (a .def file per DLL and
 # --kill-at). The import libraries are made from the same .def files by
@@ -42,12 +42,13 @@ set_target_properties(standin_record PROPERTIES PREFIX "" OUTPUT_NAME standin SU
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_include_directories(standin_record PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_options(standin_record PRIVATE -Wl,--no-undefined)
+target_link_libraries(standin_record PRIVATE machine_ini)
 
 add_library(standin_calls STATIC ${CMAKE_CURRENT_SOURCE_DIR}/calls.cpp
                                 ${CMAKE_CURRENT_SOURCE_DIR}/copy_out.cpp)
 target_include_directories(standin_calls PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}
                                                 ${KYR_PLATFORM_INCLUDE})
-target_link_libraries(standin_calls PUBLIC standin_record transcript)
+target_link_libraries(standin_calls PUBLIC standin_record transcript machine_ini)
 
 # The test's view of the stand-in (standin.h), for the test programs.
 add_library(standin_view STATIC ${CMAKE_CURRENT_SOURCE_DIR}/test_view.cpp)

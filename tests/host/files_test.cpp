@@ -255,9 +255,10 @@ TEST_F(FilesTest, TableEntriesCanBeReplaced) {
   for (const char* name = host::NextSyscall(nullptr); name != nullptr;
        name = host::NextSyscall(name))
     names.push_back(name);
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"open", "close", "read", "write", "lseek", "ftruncate",
-                                      "fstat", "stat", "mkdir", "unlink", "rmdir", "_exit"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"open", "close", "read", "write", "lseek", "ftruncate",
+                                             "fstat", "stat", "mkdir", "unlink", "rmdir", "rename",
+                                             "opendir", "readdir", "closedir", "getxattr",
+                                             "setxattr", "_exit"}));
   host::SyscallPointer original = host::GetSyscall("open");
   EXPECT_TRUE(host::SetSyscall("open", reinterpret_cast<host::SyscallPointer>(CountingOpen)));
   EXPECT_FALSE(host::SetSyscall("nosuch", nullptr));

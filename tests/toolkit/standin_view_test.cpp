@@ -122,8 +122,8 @@ TEST_F(StandinViewTest, NumbersBeyondAnIntAreBadLinesNotWrappedCounts) {
   EXPECT_EQ(InitializeFrame(const_cast<char*>("")), 1);
   // Each bad line is named, with its file and line.
   std::string warnings = ::testing::internal::GetCapturedStderr();
-  for (const char* what :
-       {"the frame's result is not a number", "not fail [N]", "not result V", "not NAME=RULE"})
+  for (const char* what : {"the frame's result is not a number", "not fail [N]", "not result V",
+                           "neither [section] nor key=value"})
     EXPECT_THAT(warnings, HasSubstr(what)) << warnings;
   EXPECT_THAT(warnings, HasSubstr("machine.ini line "));
   EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 5) << warnings;

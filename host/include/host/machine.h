@@ -1,11 +1,8 @@
 // The machine directory that the host layer runs on.
 //
-//   DIR/machine.ini    [machine] windows, system, cwd, module, acp, oemcp,
-//                      screen, version; [toolkit] failures of the stand-in toolkit;
-//                      [faults] failures of the host's system calls;
-//                      [drives] the drives' kinds and sizes; [environment]
-//                      the environment variables; [hardware] what the
-//                      stand-in's detection reports (ports, processor ...).
+//   DIR/machine.ini    the machine's settings, read by machine_ini/; its
+//                      sections and keys are described in the README ("The
+//                      machine directory").
 //   DIR/c/, DIR/d/ ... one folder per drive, named by its lower-case letter.
 //   DIR/registry.reg   the registry as REGEDIT4 text, written back with the
 //                      run's changes when the process ends.
@@ -27,8 +24,8 @@ bool OpenMachine(const std::string& dir, std::string* error);
 // The folder given to OpenMachine.
 const std::string& MachineDir();
 
-// A value of machine.ini, or fallback when the section or key is missing.
-// Sections and keys are case-insensitive.
+// A value of machine.ini, or fallback when the section or key is missing
+// (looked up as machine_ini.h does).
 std::string MachineValue(const std::string& section, const std::string& key,
                          const std::string& fallback = std::string());
 

@@ -1,25 +1,20 @@
-// The host's system call table. Every call that reaches the machine goes
-// through one entry, so that a test (or a machine's machine.ini [faults]) can
-// make the Nth call fail, or the disk run full.
+// The host's system call table. Every system call the host makes reaches the
+// machine through one entry, so that a test (or a machine's machine.ini
+// [faults]) can make the Nth call fail, or the disk run full.
 //
 // Two layers, as in SQLite's os_win.c:
-//  - The table: one entry per system call the host makes (name, current and
+//  - The table (syscalls.cpp): one entry per system call (name, current and
 //    default function). A test may replace an entry with its own function
 //    (SetSyscall) and put the default back (SetSyscall with null).
-//  - Faults: counters per kind of call (Open, Read, ...), checked before the
-//    entry is called. They fail a call the way Windows reports that failure
-//    (the Win32 function's error result and GetLastError code), without
-//    touching the machine.
+//  - Faults (syscall_faults.cpp), checked before the entry is called:
+//    counters per kind of Win32 call (Open, Read, ...), which fail a call the
+//    way Windows reports that failure without touching the machine; and
+//    counters per table entry (FailSyscallEntry), which fail the system call
+//    itself with an errno, for the Win32 function to report as Windows
+//    would.
 //
-// The faults in machine.ini [faults] (applied by OpenMachine):
-//   disk_free=N          every drive takes N more bytes (SetDiskFree)
-//   fail_open=PATH,PATH  opening these Windows paths fails (FailOpenOf)
-//   fail_read=N          the Nth read fails (FailSyscall(Read, N)); also
-//   fail_write=N, fail_seek=N, fail_truncate=N, fail_close=N, fail_open_call=N
-//   fail_registry=N      the Nth registry call fails (any of the twelve
-//                        registry functions, RegCloseKey included)
-//   missing_exports=MODULE:NAME,MODULE:NAME
-//                        GetProcAddress does not find these exports (HideExport)
+// The [faults] keys of machine.ini that OpenMachine applies are described in
+// the README ("The machine directory").
 #pragma once
 
 #include <cstdint>
@@ -46,12 +41,18 @@ void FailOpenOf(const std::string& windowsPath);
 // "ADVAPI32.DLL", any case): NULL with ERROR_PROC_NOT_FOUND, as for an
 // older system's library that lacks it.
 void HideExport(const std::string& module, const std::string& name);
+// Makes the nth call (counted from 1 after this request) of the table entry
+// `name` fail with errno `error` instead of being made; n = 0 makes every
+// call fail from now on, a negative n removes the rule. False when the table
+// has no entry of that name. "_exit" never fails.
+bool FailSyscallEntry(const char* name, int n, int error);
 // Forgets every fault and resets the counters.
 void ClearFaults();
 
 // The table. Entries: "open", "close", "read", "write", "lseek",
-// "ftruncate", "fstat", "stat", "mkdir", "unlink", "rmdir" and "_exit" with
-// the POSIX signatures. A replacement of "_exit" must not return; it may
+// "ftruncate", "fstat", "stat", "mkdir", "unlink", "rmdir", "rename",
+// "opendir", "readdir", "closedir", "getxattr", "setxattr" and "_exit" with
+// the POSIX (and Linux) signatures. A replacement of "_exit" must not return; it may
 // throw, so that a fuzz target lives on after the module ends the process.
 typedef void (*SyscallPointer)(void);
 // Replaces an entry (null puts the default back). False when there is no
