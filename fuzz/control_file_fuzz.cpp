@@ -14,7 +14,7 @@
 
 #include "fuzz_machine.h"
 #include "host/loader.h"
-#include "host/src/module_resources.h"
+#include "host/src/resources/module_resources.h"
 #include "host/user_agent.h"
 #include "installer/control_file.h"
 #include "installer/installer_state.h"

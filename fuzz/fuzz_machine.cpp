@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
 #include "standin/standin.h"
 
 namespace fuzz {

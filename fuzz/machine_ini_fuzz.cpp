@@ -9,7 +9,8 @@
 
 #include "fuzz_machine.h"
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
+#include "host/src/machine/machine_internal.h"
 #include "host/syscalls.h"
 #include "standin/call_record.h"
 #include "standin/machine_settings.h"

@@ -13,7 +13,7 @@
 
 #include "host/include/host/syscalls.h"
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
 #include "standin/standin.h"
 #include "toolkit/toolkit_api.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
 #include "standin/standin.h"
 
 class StandinTest : public ::testing::Test {

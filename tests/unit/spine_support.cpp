@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
 #include "standin/standin.h"
 #include "toolkit/session.h"
 

@@ -1,0 +1,43 @@
+// Internal to KERNEL32's file functions: what files, folders, searches and
+// attributes share.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "winapi.h"
+
+struct stat;
+
+namespace host {
+
+// Closes every file open by handle (a part of ResetHost).
+void ResetFiles();
+// Ends every FindFirstFileA search.
+void ResetSearches();
+
+// The sharing of files open by handle (share_modes.cpp): whether an open of
+// file for the access given, with the OF_SHARE_* bits of shareMode, agrees
+// with every handle open on it; then the open is added, and removed when the
+// handle closes.
+constexpr int kShareModeMask = 0x70;
+bool ShareAllows(const struct stat& file, bool reads, bool writes, int shareMode);
+void AddSharedOpen(HFILE handle, const struct stat& file, bool reads, bool writes, int shareMode);
+void RemoveSharedOpen(HFILE handle);
+void ResetSharedOpens();
+
+// FILE_ATTRIBUTE_HIDDEN of a file in the machine (dos_attributes.cpp).
+void SetHiddenAttribute(const std::string& nativePath);
+bool HasHiddenAttribute(const std::string& nativePath);
+
+// The error Windows gives for a full path that cannot be found:
+// ERROR_FILE_NOT_FOUND when its folder exists, ERROR_PATH_NOT_FOUND when not.
+DWORD MissingPathError(const std::string& fullPath);
+
+// A file time (100 ns since 1601) for a time of the file system.
+FILETIME FileTimeOf(const struct timespec& time);
+
+// True when the handle names a file opened by _lopen or _lcreat.
+bool IsOpenFile(HFILE file);
+
+}  // namespace host
