@@ -19,7 +19,7 @@
 #include "installer/control_file.h"
 #include "installer/installer_state.h"
 #include "process_end.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/session.h"
 #include "winapi.h"
 

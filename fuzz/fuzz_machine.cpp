@@ -11,7 +11,7 @@
 
 #include "host/machine.h"
 #include "host/src/reset_host.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 
 namespace fuzz {
 namespace {

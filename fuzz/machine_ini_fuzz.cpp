@@ -12,9 +12,9 @@
 #include "host/src/reset_host.h"
 #include "host/src/machine/machine_internal.h"
 #include "host/syscalls.h"
-#include "standin/call_record.h"
-#include "standin/machine_settings.h"
-#include "standin/standin.h"
+#include "standin/core/call_record.h"
+#include "standin/msdetstf/machine_settings.h"
+#include "standin/core/standin.h"
 #include "winapi.h"
 
 namespace {

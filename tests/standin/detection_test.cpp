@@ -14,7 +14,7 @@
 #include "host/include/host/syscalls.h"
 #include "host/machine.h"
 #include "host/src/reset_host.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/toolkit_api.h"
 
 namespace {

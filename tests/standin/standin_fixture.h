@@ -14,7 +14,7 @@
 
 #include "host/machine.h"
 #include "host/src/reset_host.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 
 class StandinTest : public ::testing::Test {
  protected:

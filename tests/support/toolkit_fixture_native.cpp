@@ -8,7 +8,7 @@
 
 #include "host/machine.h"
 #include "host/src/reset_host.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/session.h"
 

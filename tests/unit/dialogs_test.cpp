@@ -24,7 +24,7 @@
 #include "host/src/user32/window_table.h"
 #include "installer/control_file.h"
 #include "installer/installer_state.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/session.h"
 #include "support/dialog_user.h"
 

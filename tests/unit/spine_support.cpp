@@ -7,7 +7,7 @@
 
 #include "host/machine.h"
 #include "host/src/reset_host.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/session.h"
 
 namespace spine_support {
