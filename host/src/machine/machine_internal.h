@@ -23,7 +23,7 @@ struct MachineConfig {
   int screenHeight = 768;
   DWORD version = 0xC0000004;  // [machine] version: Windows 95
   // [machine] windows_text, system_text: what GetWindowsDirectoryA and
-  // GetSystemDirectoryA report instead, as given (see winapi.h).
+  // GetSystemDirectoryA report instead, as given (see winapi/kernel32.h).
   std::optional<std::string> windowsDirText;
   std::optional<std::string> systemDirText;
 };

@@ -407,7 +407,7 @@ LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wPa
   return item == nullptr ? 0 : SendMessageA(item, message, wParam, lParam);
 }
 
-// SetFocus (user32), as winapi.h describes it. Activation is modelled only
+// SetFocus (user32), as winapi/user32.h describes it. Activation is modelled only
 // as far as it moves the focus: no focus or activation message is sent.
 HWND WINAPI SetFocus(HWND window) {
   using host::dialogs::activeWindow;
