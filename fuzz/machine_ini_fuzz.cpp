@@ -9,12 +9,12 @@
 
 #include "fuzz_machine.h"
 #include "host/machine.h"
-#include "host/src/reset_host.h"
 #include "host/src/machine/machine_internal.h"
+#include "host/src/reset_host.h"
 #include "host/syscalls.h"
 #include "standin/core/call_record.h"
-#include "standin/msdetstf/machine_settings.h"
 #include "standin/core/standin.h"
+#include "standin/msdetstf/machine_settings.h"
 #include "winapi.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "core/calls.h"
 #include "core/copy_out.h"
 #include "core/internal.h"
-#include "shown_lines.h"
 #include "mscomstf/symbol_table.h"
+#include "shown_lines.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"
 

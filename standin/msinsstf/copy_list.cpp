@@ -11,10 +11,10 @@
 
 #include "core/call_record.h"
 #include "core/calls.h"
-#include "msinsstf/file_ops.h"
-#include "inf/inf_file.h"
 #include "core/internal.h"
+#include "inf/inf_file.h"
 #include "mscomstf/open_inf.h"
+#include "msinsstf/file_ops.h"
 #include "msinsstf/restart_list.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"

@@ -11,8 +11,8 @@
 
 #include "core/call_record.h"
 #include "core/calls.h"
-#include "msinsstf/file_ops.h"
 #include "core/internal.h"
+#include "msinsstf/file_ops.h"
 #include "msinsstf/restart_list.h"
 #include "toolkit/toolkit_api.h"
 #include "transcript.h"

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "machine/machine_internal.h"
 #include "advapi32/advapi32_internal.h"
+#include "machine/machine_internal.h"
 #include "machine/registry_tree.h"
 #include "machine/syscall_gate.h"
 #include "winapi.h"

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "machine/machine_internal.h"
-#include "kernel32/kernel32_internal.h"
 #include "advapi32/advapi32_internal.h"
+#include "kernel32/kernel32_internal.h"
+#include "machine/machine_internal.h"
 #include "machine/syscall_gate.h"
 #include "winapi.h"
 

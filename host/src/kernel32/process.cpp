@@ -7,8 +7,8 @@
 
 #include "host/machine.h"
 #include "kernel32/kernel32_internal.h"
-#include "shown_lines.h"
 #include "machine/syscall_gate.h"
+#include "shown_lines.h"
 #include "transcript.h"
 #include "winapi.h"
 

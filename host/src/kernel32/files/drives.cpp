@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "host/machine.h"
-#include "machine/machine_internal.h"
 #include "kernel32/files/files_internal.h"
+#include "machine/machine_internal.h"
 #include "machine/syscall_gate.h"
 #include "winapi.h"
 

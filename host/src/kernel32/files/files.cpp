@@ -18,9 +18,9 @@
 #include <utility>
 
 #include "host/machine.h"
-#include "machine/machine_internal.h"
 #include "kernel32/files/files_internal.h"
 #include "kernel32/files/share_modes.h"
+#include "machine/machine_internal.h"
 #include "machine/syscall_gate.h"
 #include "winapi.h"
 

@@ -16,16 +16,6 @@ void ResetFiles();
 // Ends every FindFirstFileA search.
 void ResetSearches();
 
-// The sharing of files open by handle (share_modes.cpp): whether an open of
-// file for the access given, with the OF_SHARE_* bits of shareMode, agrees
-// with every handle open on it; then the open is added, and removed when the
-// handle closes.
-constexpr int kShareModeMask = 0x70;
-bool ShareAllows(const struct stat& file, bool reads, bool writes, int shareMode);
-void AddSharedOpen(HFILE handle, const struct stat& file, bool reads, bool writes, int shareMode);
-void RemoveSharedOpen(HFILE handle);
-void ResetSharedOpens();
-
 // FILE_ATTRIBUTE_HIDDEN of a file in the machine (dos_attributes.cpp).
 void SetHiddenAttribute(const std::string& nativePath);
 bool HasHiddenAttribute(const std::string& nativePath);

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "host/machine.h"
-#include "machine/machine_internal.h"
 #include "kernel32/files/files_internal.h"
 #include "kernel32/files/short_names.h"
+#include "machine/machine_internal.h"
 #include "machine/syscall_gate.h"
 #include "winapi.h"
 

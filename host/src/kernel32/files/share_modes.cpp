@@ -9,7 +9,6 @@
 
 #include <map>
 
-#include "kernel32/files/files_internal.h"
 #include "kernel32/files/share_modes.h"
 #include "winapi.h"
 
