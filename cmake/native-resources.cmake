@@ -9,7 +9,7 @@
 #   extern "C" const unsigned long SYMBOLSize;    their count
 #
 # The host layer reads the dialogs from those bytes
-# (host/src/module_resources.h), so both builds make their dialogs and pages
+# (host/src/resources/module_resources.h), so both builds make their dialogs and pages
 # from the same compiled bytes.
 #
 # kyr_embed_resources(TARGET RC SYMBOL [DEPENDS files...]) adds the generated

@@ -12,7 +12,7 @@
 # (both compiled by the rule the native build compiles setup.rc by,
 # cmake/compiled-resources.cmake)
 # and the import libraries of the system DLLs and of the stand-in toolkit
-# DLLs (standin/win32/), whose undecorated exports they bind the compiler's
+# DLLs (standin/win32/dlls.cmake), whose undecorated exports they bind the compiler's
 # decorated references to.
 #
 # No C or C++ run-time library and none of MinGW's start-up code is linked:

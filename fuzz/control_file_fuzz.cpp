@@ -14,12 +14,12 @@
 
 #include "fuzz_machine.h"
 #include "host/loader.h"
-#include "host/src/module_resources.h"
+#include "host/src/resources/module_resources.h"
 #include "host/user_agent.h"
 #include "installer/control_file.h"
 #include "installer/installer_state.h"
 #include "process_end.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/session.h"
 #include "winapi.h"
 

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
-#include "standin/standin.h"
+#include "host/src/reset_host.h"
+#include "standin/core/standin.h"
 
 namespace fuzz {
 namespace {

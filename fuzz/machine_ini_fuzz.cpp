@@ -14,12 +14,13 @@
 
 #include "fuzz_machine.h"
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/machine/machine_internal.h"
+#include "host/src/reset_host.h"
 #include "host/syscalls.h"
 #include "machine_ini/machine_ini.h"
-#include "standin/call_record.h"
-#include "standin/machine_settings.h"
-#include "standin/standin.h"
+#include "standin/core/call_record.h"
+#include "standin/core/standin.h"
+#include "standin/msdetstf/machine_settings.h"
 #include "winapi.h"
 
 namespace {

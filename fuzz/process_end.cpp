@@ -1,7 +1,7 @@
 #include "process_end.h"
 
 #include "host/syscalls.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/session.h"
 
 namespace fuzz {

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "fuzz_machine.h"
-#include "host/src/host_internal.h"
-#include "host/src/registry_tree.h"
+#include "host/src/machine/machine_internal.h"
+#include "host/src/machine/registry_tree.h"
+#include "host/src/reset_host.h"
 #include "winapi.h"
 
 namespace {

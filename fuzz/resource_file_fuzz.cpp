@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_machine.h"
-#include "host/src/module_resources.h"
-#include "host/src/string_table.h"
+#include "host/src/resources/module_resources.h"
+#include "host/src/resources/string_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   host::res::ModuleResources resources;

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <vector>
 
-#include "page_buttons.h"
+#include "mscuistf/page_buttons.h"
 
 namespace {
 

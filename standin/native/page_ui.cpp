@@ -1,8 +1,8 @@
 // Pages on the host layer: the host's user agent is the person who answers.
 // It is shown what the page shows, from the custom-dialog library's own
-// templates (standin/win32/mscuistf.rc, compiled and embedded by the build).
-#include "page_ui.h"
-#include "page_buttons.h"
+// templates (standin/mscuistf/mscuistf.rc, compiled and embedded by the build).
+#include "core/page_ui.h"
+#include "mscuistf/page_buttons.h"
 
 #include <cstdio>
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "calls.h"
-#include "page_ui.h"
+#include "core/calls.h"
+#include "core/page_ui.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

@@ -4,7 +4,7 @@
 // outcome. Everything else is the dialog manager's default.
 #include <windows.h>
 
-#include "page_window.h"
+#include "win32/page_window.h"
 
 namespace {
 

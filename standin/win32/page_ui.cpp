@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "page_ui.h"
-#include "page_window.h"
+#include "core/page_ui.h"
+#include "win32/page_window.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include <windows.h>
 
-#include "page_buttons.h"
+#include "mscuistf/page_buttons.h"
 
 constexpr const char kPageNumberProperty[] = "SetupPage";
 constexpr const char kPageWaitProperty[] = "SetupPageWait";

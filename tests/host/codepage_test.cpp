@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "host/src/machine/machine_internal.h"
 #include "host_fixture.h"
 #include "winapi.h"
 

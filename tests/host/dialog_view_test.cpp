@@ -4,7 +4,7 @@
 
 #include "host/dialog_view.h"
 #include "host/loader.h"
-#include "host/src/module_resources.h"
+#include "host/src/resources/module_resources.h"
 #include "host_fixture.h"
 #include "support/dialog_user.h"
 #include "winapi.h"

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "host/loader.h"
+#include "host/src/resources/module_resources.h"
+#include "host/src/user32/window_table.h"
 #include "host/user_agent.h"
-#include "host/src/module_resources.h"
-#include "host/src/window_table.h"
 #include "host_fixture.h"
-#include "winapi.h"
 #include "support/dialog_user.h"
+#include "winapi.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
 
 class MachineTest : public ::testing::Test {
  protected:

@@ -1,5 +1,6 @@
 #include "host/machine.h"
 
+#include "host/src/machine/machine_internal.h"
 #include "host_fixture.h"
 #include "winapi.h"
 

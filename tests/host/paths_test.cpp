@@ -1,3 +1,4 @@
+#include "host/src/machine/machine_internal.h"
 #include "host_fixture.h"
 #include "winapi.h"
 

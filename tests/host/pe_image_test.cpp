@@ -1,7 +1,7 @@
 // Finding a PE image's section from its headers: the section found, every
 // image cut short before the section's end refused, and damaged headers
 // refused, without a read outside the bytes given.
-#include "host/src/pe_image.h"
+#include "host/src/version/pe_image.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/src/module_resources.h"
-#include "host/src/resource_fields.h"
+#include "host/src/resources/module_resources.h"
+#include "host/src/resources/resource_fields.h"
 
 extern "C" const unsigned char SetupResources[];
 extern "C" const unsigned long SetupResourcesSize;

@@ -2,7 +2,7 @@
 // VS_VERSIONINFO block: the resource of id 1 only, values by their paths,
 // and every prefix and damaged link refused without reading outside the
 // bytes given.
-#include "host/src/version_resource.h"
+#include "host/src/version/version_resource.h"
 
 #include <gtest/gtest.h>
 

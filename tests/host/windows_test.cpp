@@ -1,7 +1,7 @@
 #include <cstring>
 #include <map>
 
-#include "host/src/window_table.h"
+#include "host/src/user32/window_table.h"
 #include "host_fixture.h"
 #include "winapi.h"
 

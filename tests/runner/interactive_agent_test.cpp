@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "interactive_agent.h"
-#include "page_buttons.h"
+#include "mscuistf/page_buttons.h"
 
 namespace {
 

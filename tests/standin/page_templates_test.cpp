@@ -6,7 +6,7 @@
 #include <set>
 
 #include "host/dialog_view.h"
-#include "page_buttons.h"
+#include "mscuistf/page_buttons.h"
 
 extern "C" const unsigned char StandinPageResources[];
 extern "C" const unsigned long StandinPageResourcesSize;

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
-#include "standin/standin.h"
+#include "host/src/reset_host.h"
+#include "standin/core/standin.h"
 
 class StandinTest : public ::testing::Test {
  protected:

@@ -4,7 +4,7 @@
 //
 // The stand-in toolkit runs quiet: nothing is shown, message boxes are
 // answered OK and pages with StandinQueuePageOutcome's outcomes. Tests
-// observe the stand-in's call record (standin/standin.h) and the transcript.
+// observe the stand-in's call record (standin/core/standin.h) and the transcript.
 // A test that ends the process (the fatal path) is a death test; the
 // transcript it wrote stays readable by the test afterwards.
 #pragma once

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
-#include "standin/standin.h"
+#include "host/src/reset_host.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/session.h"
 
@@ -49,8 +49,9 @@ bool ToolkitTest::OpenMachine(const std::string& machineLines, const std::string
     std::filesystem::create_directories(machine + "/" + folder);
   }
   std::string ini = machine + "/machine.ini";
-  std::ofstream(ini, std::ios::binary)
-      << "[machine]\n" << kDefaultMachine << machineLines << "\n" << sections;
+  std::ofstream(ini, std::ios::binary) << "[machine]\n"
+                                       << kDefaultMachine << machineLines << "\n"
+                                       << sections;
   host::ResetHost();
   setenv("SETUPHOST_MACHINE_INI", ini.c_str(), 1);
   StandinReset();

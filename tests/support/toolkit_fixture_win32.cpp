@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "runner/win32/import_table.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/session.h"
 #include "transcript.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/registry_helpers.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/session.h"

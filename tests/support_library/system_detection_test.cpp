@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/system_detection.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/session.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 
 namespace wrapper_test {

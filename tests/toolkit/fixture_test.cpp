@@ -2,7 +2,7 @@
 // death test leaves behind.
 #include <gmock/gmock.h>
 
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/dialog_driver.h"
 #include "toolkit/session.h"

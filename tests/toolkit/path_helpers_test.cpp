@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/checked_ops.h"
 #include "toolkit/path_helpers.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/toolkit_api.h"
 

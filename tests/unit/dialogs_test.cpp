@@ -18,15 +18,15 @@
 
 #include "host/loader.h"
 #include "host/machine.h"
+#include "host/src/reset_host.h"
+#include "host/src/resources/module_resources.h"
+#include "host/src/user32/window_table.h"
 #include "host/user_agent.h"
-#include "host/src/host_internal.h"
-#include "host/src/module_resources.h"
-#include "host/src/window_table.h"
 #include "installer/control_file.h"
 #include "installer/installer_state.h"
-#include "standin/standin.h"
-#include "toolkit/session.h"
+#include "standin/core/standin.h"
 #include "support/dialog_user.h"
+#include "toolkit/session.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "host/loader.h"
 #include "host/machine.h"
-#include "host/src/host_internal.h"
-#include "host/src/module_resources.h"
+#include "host/src/reset_host.h"
+#include "host/src/resources/module_resources.h"
 #include "installer/control_file.h"
 #include "installer/dialogs.h"
 #include "installer/installer_state.h"

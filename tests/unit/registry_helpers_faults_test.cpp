@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "host/loader.h"
-#include "host/src/host_internal.h"
+#include "host/src/reset_host.h"
 #include "host/syscalls.h"
 #include "spine_support.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "support/registry_helpers.h"
 #include "toolkit/session.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "spine_support.h"
-#include "standin/standin.h"
+#include "standin/core/standin.h"
 #include "toolkit/checked_ops.h"
 #include "toolkit/dialog_driver.h"
 #include "toolkit/session.h"

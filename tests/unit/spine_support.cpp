@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "host/machine.h"
-#include "host/src/host_internal.h"
-#include "standin/standin.h"
+#include "host/src/reset_host.h"
+#include "standin/core/standin.h"
 #include "toolkit/session.h"
 
 namespace spine_support {

@@ -22,7 +22,7 @@
 
 namespace host {
 
-// Registry counts every call of the registry functions (winapi.h).
+// Registry counts every call of the registry functions (winapi/advapi32.h).
 enum class Syscall { Open, Read, Write, Seek, Truncate, Close, Registry };
 
 // Makes the nth call (counted from 1 after this request) of the kind fail

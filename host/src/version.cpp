@@ -1,6 +1,0 @@
-// The system's version word.
-
-#include "host_internal.h"
-#include "winapi.h"
-
-extern "C" DWORD WINAPI GetVersion(void) { return host::Config().version; }
