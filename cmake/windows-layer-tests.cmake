@@ -41,7 +41,7 @@ endforeach()
 
 add_executable(layer_tests ${KYR_LAYER_TEST_SOURCES}
   ${CMAKE_SOURCE_DIR}/tests/support/toolkit_fixture_win32.cpp
-  ${CMAKE_SOURCE_DIR}/runner/win32/import_table.cpp)
+  ${CMAKE_SOURCE_DIR}/runner/win32/imports/import_table.cpp)
 # Beside the toolkit DLLs, which it imports from its own directory.
 set_target_properties(layer_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_include_directories(layer_tests BEFORE PRIVATE ${KYR_GTEST_PORT})

@@ -23,9 +23,9 @@
 #include <utility>
 
 #include "add_printer.h"
-#include "answering_thread.h"
-#include "import_patches.h"
-#include "observed_answers.h"
+#include "answering/answering_thread.h"
+#include "imports/import_patches.h"
+#include "answering/observed_answers.h"
 #include "phases.h"
 #include "printer_wizard.h"
 #include "runner/answer_recorder.h"
@@ -34,7 +34,7 @@
 #include "runner/printer_text.h"
 #include "runner/run_session.h"
 #include "screenshots.h"
-#include "shown_windows.h"
+#include "answering/shown_windows.h"
 #include "transcript_hooks.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "answering_thread.h"
-#include "observed_answers.h"
+#include "answering/answering_thread.h"
+#include "answering/observed_answers.h"
 #include "shown_lines.h"
-#include "shown_windows.h"
+#include "answering/shown_windows.h"
 #include "transcript.h"
 
 namespace {

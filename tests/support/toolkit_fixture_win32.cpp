@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "runner/win32/import_table.h"
+#include "runner/win32/imports/import_table.h"
 #include "standin/core/standin.h"
 #include "support/toolkit_fixture.h"
 #include "toolkit/session.h"

@@ -10,7 +10,7 @@
 
 #include "advapi32/advapi32_internal.h"
 #include "machine/machine_internal.h"
-#include "machine/registry_tree.h"
+#include "machine/registry/registry_tree.h"
 #include "machine/syscall_gate.h"
 #include "truncated_copy.h"
 #include "winapi.h"

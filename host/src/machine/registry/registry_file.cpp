@@ -14,7 +14,7 @@
 
 #include "host/machine.h"
 #include "machine/machine_internal.h"
-#include "machine/registry_tree.h"
+#include "machine/registry/registry_tree.h"
 #include "machine/whole_file.h"
 
 namespace host::registry {

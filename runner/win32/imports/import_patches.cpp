@@ -7,7 +7,7 @@
 #include "import_table.h"
 #include "phases.h"
 #include "shown_lines.h"
-#include "shown_windows.h"
+#include "answering/shown_windows.h"
 #include "transcript.h"
 #include "win95_profile.h"
 

@@ -3,7 +3,7 @@
 #include <time.h>
 
 #include "machine/machine_internal.h"
-#include "machine/registry_tree.h"
+#include "machine/registry/registry_tree.h"
 
 namespace host::registry {
 namespace {
