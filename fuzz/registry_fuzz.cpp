@@ -11,7 +11,7 @@
 
 #include "fuzz_machine.h"
 #include "host/src/machine/machine_internal.h"
-#include "host/src/machine/registry_tree.h"
+#include "host/src/machine/registry/registry_tree.h"
 #include "host/src/reset_host.h"
 #include "winapi.h"
 
