@@ -91,6 +91,9 @@ TEST_F(SyscallEntryFaultsTest, Win32FunctionsReportTheFailedCall) {
       {"read", EIO,
        [] { return LastErrorUnless(GetFileVersionInfoSizeA("C:\\WIN.INI", nullptr) != 0); },
        ERROR_READ_FAULT},
+      // A font file must be found.
+      {"stat", EIO, [] { return LastErrorUnless(AddFontResourceA("C:\\WIN.INI") != 0); },
+       ERROR_FILE_NOT_FOUND},
       // registry.reg is read at the first registry call.
       {"open", EACCES, OpenKyrothKey, ERROR_ACCESS_DENIED},
       {"read", EIO, OpenKyrothKey, ERROR_READ_FAULT},

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/machine.h"
+#include "machine/syscall_gate.h"
 #include "shown_lines.h"
 #include "transcript.h"
 #include "winapi.h"
@@ -22,7 +23,7 @@ int WINAPI AddFontResourceA(LPCSTR fileName) {
   // the current directory); what it holds is not read.
   struct stat info;
   std::string native = host::NativePath(fileName);
-  if (native.empty() || stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (native.empty() || host::sys::Stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
   }

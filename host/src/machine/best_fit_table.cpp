@@ -6,13 +6,12 @@
 // its length, and then the Unicode-to-code-page table: 65536 bytes for a
 // single-byte code page, 65536 WORDs (lead byte high) for a double-byte one.
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "machine/machine_internal.h"
+#include "machine/whole_file.h"
 
 namespace host {
 namespace {
@@ -43,9 +42,10 @@ unsigned WordAt(const std::vector<unsigned char>& bytes, size_t word) {
 // leaves it unloaded.
 BestFitTable Load(unsigned codePage) {
   BestFitTable table;
-  std::ifstream file(TableFolder() + "/c_" + std::to_string(codePage) + ".nls", std::ios::binary);
-  if (!file) return table;
-  table.bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string content;
+  if (!sys::ReadWholeFile(TableFolder() + "/c_" + std::to_string(codePage) + ".nls", &content))
+    return table;
+  table.bytes.assign(content.begin(), content.end());
   size_t words = table.bytes.size() / 2;
   if (words < 13) return table;
   size_t header = WordAt(table.bytes, 0);
