@@ -66,7 +66,7 @@ BOOL WINAPI OemToCharA(LPCSTR source, LPSTR destination) {
         (!host::BestFitOf(config.acp, host::Ucs4(ucs), &ansi) &&
          (encode == reinterpret_cast<iconv_t>(-1) || !host::Convert(encode, ucs, &ansi))) ||
         ansi.empty())
-      ansi = "?";
+      ansi.assign(1, '?');
     size_t first =
         host::IsAnsiLeadByte(static_cast<unsigned char>(ansi[0])) && ansi.size() > 1 ? 2 : 1;
     ansi.resize(first);
