@@ -20,8 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (const host::res::DialogTemplate& dialog : resources.dialogs) {
     const host::res::ResourceName& name = dialog.name;
-    // No call can name ordinal 0 (a null name).
+    // No call can name ordinal 0 (a null name), nor a text name that begins
+    // with '#': FindResource reads "#..." as an ordinal in decimal.
     if (name.isOrdinal && name.ordinal == 0) continue;
+    if (!name.isOrdinal && !name.text.empty() && name.text[0] == '#') continue;
     LPCSTR asked = name.isOrdinal ? MAKEINTRESOURCEA(name.ordinal) : name.text.c_str();
     const host::res::DialogTemplate* found = resources.FindDialog(asked);
     if (found == nullptr || !found->name.Matches(asked))
