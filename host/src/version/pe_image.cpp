@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "version/little_endian.h"
+
 namespace host {
 namespace {
 
@@ -13,13 +15,6 @@ constexpr uint16_t kPe32Magic = 0x10b;            // IMAGE_NT_OPTIONAL_HDR32_MAG
 constexpr uint16_t kPe32PlusMagic = 0x20b;        // IMAGE_NT_OPTIONAL_HDR64_MAGIC
 constexpr size_t kSectionHeaderSize = 40;         // IMAGE_SECTION_HEADER
 constexpr size_t kSectionNameSize = 8;            // zero-padded, no zero when 8 long
-
-uint16_t Word(const uint8_t* at) { return static_cast<uint16_t>(at[0] | (at[1] << 8)); }
-
-uint32_t Dword(const uint8_t* at) {
-  return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
-         (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);
-}
 
 }  // namespace
 

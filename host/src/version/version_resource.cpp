@@ -1,5 +1,6 @@
 #include "version/version_resource.h"
 
+#include "version/little_endian.h"
 #include "winapi.h"
 
 namespace host {
@@ -16,13 +17,6 @@ constexpr uint32_t kHighBit = 0x80000000u;
 // key in UTF-16 with its zero; the value and then the children follow, each
 // on a 4-byte boundary.
 constexpr size_t kBlockHeaderSize = 6;
-
-uint16_t Word(const uint8_t* at) { return static_cast<uint16_t>(at[0] | (at[1] << 8)); }
-
-uint32_t Dword(const uint8_t* at) {
-  return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
-         (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);
-}
 
 // True when bytes [offset, offset + length) lie within size.
 bool Within(uint64_t offset, uint64_t length, uint64_t size) {
