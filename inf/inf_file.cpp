@@ -210,7 +210,8 @@ InfFile ParseInfText(const std::string& text) {
   return inf;
 }
 
-bool ReadInfFile(const std::string& windowsPath, InfFile* inf, std::string* error) {
+bool ReadTextFile(const std::string& windowsPath, long maxBytes, std::string* text,
+                  std::string* error) {
   HFILE file = _lopen(windowsPath.c_str(), OF_READ);
   if (file == HFILE_ERROR) {
     *error = "cannot open the file";
@@ -222,18 +223,25 @@ bool ReadInfFile(const std::string& windowsPath, InfFile* inf, std::string* erro
     *error = "cannot read the file";
     return false;
   }
-  if (size > kMaxInfFileBytes) {
+  if (size > maxBytes) {
     _lclose(file);
     *error = "the file is too large";
     return false;
   }
-  std::string text(static_cast<size_t>(size), '\0');
-  UINT got = size == 0 ? 0 : _lread(file, text.data(), static_cast<UINT>(size));
+  text->assign(static_cast<size_t>(size), '\0');
+  UINT got = size == 0 ? 0 : _lread(file, text->data(), static_cast<UINT>(size));
   _lclose(file);
   if (got != static_cast<UINT>(size)) {
+    text->clear();
     *error = "cannot read the file";
     return false;
   }
+  return true;
+}
+
+bool ReadInfFile(const std::string& windowsPath, InfFile* inf, std::string* error) {
+  std::string text;
+  if (!ReadTextFile(windowsPath, kMaxInfFileBytes, &text, error)) return false;
   *inf = ParseInfText(text);
   return true;
 }

@@ -57,6 +57,12 @@ struct InfFile {
 // problems.
 InfFile ParseInfText(const std::string& text);
 
+// The whole file at a Windows path, through the Win32 file functions. False
+// with *error set when it cannot be opened or read, or is larger than
+// maxBytes.
+bool ReadTextFile(const std::string& windowsPath, long maxBytes, std::string* text,
+                  std::string* error);
+
 // Reads and parses the file at a Windows path. False with *error set when
 // the file cannot be opened or read, or is larger than kMaxInfFileBytes.
 bool ReadInfFile(const std::string& windowsPath, InfFile* inf, std::string* error);

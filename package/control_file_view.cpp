@@ -3,24 +3,11 @@
 #include <vector>
 
 #include "installer/control_file.h"
+#include "inf/inf_file.h"
 #include "installer/installer_state.h"
 #include "winapi.h"
 
 namespace {
-
-std::string ReadWhole(const std::string& path) {
-  std::string text;
-  HFILE file = _lopen(path.c_str(), OF_READ);
-  if (file == HFILE_ERROR) return text;
-  char buffer[4096];
-  for (;;) {
-    UINT got = _lread(file, buffer, sizeof buffer);
-    if (got == 0 || got == static_cast<UINT>(HFILE_ERROR)) break;
-    text.append(buffer, got);
-  }
-  _lclose(file);
-  return text;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -116,9 +103,15 @@ void ReadLanguages(const char* list, const std::vector<std::string>& lines, Pack
 
 bool ReadControlFileView(const std::string& windowsPath, PackageReport* report,
                          ControlFileView* view) {
-  std::string text = ReadWhole(windowsPath);
+  // The control file is read whole, as the INF is; a failed read is a
+  // problem of its own, not a shorter file.
+  std::string text, error;
+  if (!ReadTextFile(windowsPath, kMaxInfFileBytes, &text, &error)) {
+    report->Problem("KYROTH.INI: " + error);
+    return false;
+  }
   if (text.empty()) {
-    report->Problem("KYROTH.INI is missing or empty");
+    report->Problem("KYROTH.INI is empty");
     return false;
   }
   std::vector<std::string> lines = Lines(text);
