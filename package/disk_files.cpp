@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "printer_inf.h"
 #include "winapi.h"
 
 namespace {
@@ -12,12 +13,6 @@ constexpr char kSzddMagic[] = "SZDD\x88\xf0\x27\x33";
 constexpr size_t kSzddMagicBytes = 8;
 constexpr size_t kSzddLengthOffset = 10;  // after the magic, the method and the last character
 constexpr size_t kSzddHeaderBytes = 14;
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 bool IsShortNameCharacter(char c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
@@ -44,7 +39,7 @@ std::map<std::string, DiskFile> ListDiskFiles(const std::string& folder) {
         length = (length << 8) | static_cast<unsigned char>(header[kSzddLengthOffset + i]);
       file.header_length = static_cast<long>(length);
     }
-    files[Upper(file.name)] = file;
+    files[UpperName(file.name)] = file;
   }
   return files;
 }

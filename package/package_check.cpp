@@ -38,12 +38,6 @@ constexpr char kSetupFunction[] = "kyrInstall";
 // Files the module installs by fixed names besides those KYROTH.INI names.
 const char* const kFixedSources[] = {"kyr.386", "BCFONT.BCF"};
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
 // A scratch machine: the disk in drive A, OUT (or a scratch folder) as B.
@@ -138,7 +132,8 @@ void CheckInf(Checked* checked, PackageReport* report) {
       continue;
     }
     const InfLine* vendor = InstallStatement(clean, model, "VendorSetup");
-    if (Upper(BaseName(plan.vendor_dll)) != kSetupDll || plan.vendor_function != kSetupFunction) {
+    if (UpperName(BaseName(plan.vendor_dll)) != kSetupDll ||
+        plan.vendor_function != kSetupFunction) {
       report->Problem(InfAt(vendor != nullptr ? vendor->number : 0) + "the install section of \"" +
                       model + "\" must name VendorSetup=" + kSetupDll + "," + kSetupFunction);
       continue;
@@ -188,7 +183,7 @@ void CheckFiles(const Checked& checked, const std::map<std::string, DiskFile>& d
   int before = report->Problems();
   named->insert({"KYROTH.INF", "KYROTH.INI"});
   for (const auto& [model, plan] : checked.plans)
-    for (const PrinterFileCopy& copy : plan.copies) named->insert(Upper(BaseName(copy.source)));
+    for (const PrinterFileCopy& copy : plan.copies) named->insert(UpperName(BaseName(copy.source)));
   for (const ControlModel& model : checked.control.models) {
     std::set<std::string> needed(std::begin(kFixedSources), std::end(kFixedSources));
     if (!model.program.empty()) needed.insert(model.program);
@@ -196,13 +191,13 @@ void CheckFiles(const Checked& checked, const std::map<std::string, DiskFile>& d
       if (!language.printer_texts.empty()) needed.insert(language.printer_texts);
       if (!language.panel_texts.empty()) needed.insert(language.panel_texts);
     }
-    for (const std::string& name : needed) named->insert(Upper(name));
+    for (const std::string& name : needed) named->insert(UpperName(name));
     auto plan = checked.plans.find(model.name);
     if (plan == checked.plans.end()) continue;
     for (const std::string& name : needed) {
       bool copied = false;
       for (const PrinterFileCopy& copy : plan->second.copies)
-        copied = copied || Upper(BaseName(copy.destination)) == Upper(name);
+        copied = copied || UpperName(BaseName(copy.destination)) == UpperName(name);
       if (!copied) {
         report->Problem("KYROTH.INF: the install section of \"" + model.name + "\" does not copy " +
                         name + ", which the module installs from its own directory");

@@ -2,15 +2,15 @@
 
 #include <cstdlib>
 
-namespace {
-
-std::string Upper(std::string text) {
+std::string UpperName(std::string text) {
   for (char& c : text)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return text;
 }
 
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) { return UpperName(a) == UpperName(b); }
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
   if (directory.empty() || directory.back() == '\\') return directory + name;

@@ -49,6 +49,10 @@ struct PrinterInfPlace {
   std::function<bool(const std::string&)> file_exists;
 };
 
+// A name as the disk's names are compared: ASCII letters upper-cased, other
+// bytes as they are (file names on the disk, section names, the signature).
+std::string UpperName(std::string text);
+
 // The plan for model; false with *error ("A:\KYROTH.INF line 12: ...") when
 // the INF cannot install it.
 bool PlanPrinterInstall(const InfFile& inf, const std::string& model, const PrinterInfPlace& place,
